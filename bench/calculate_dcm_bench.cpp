@@ -1,0 +1,78 @@
+// Time of CalculateDCM, whole and per pass of the power sweep.
+#include "calculate_dcm.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using orvand::DcmOptions;
+using orvand::DesignRecord;
+
+// The common inputs with a discrete 3 ohm switch on a 90 K/W package.
+DesignRecord caseA() {
+    DesignRecord r;
+    r.Vacmin = 85;
+    r.Vripple = 20;
+    r.Vr = 100;
+    r.Poutmax = 50;
+    r.Eta = 0.8;
+    r.fwork = 100000;
+    r.Ta = 50;
+    r.Tj = 125;
+    r.Ron25 = 3;
+    r.Rthja = 90;
+    r.Rthjc = 2.5;
+    r.Rthht = 1;
+    r.Rthhs = 18;
+    return r;
+}
+
+void run(benchmark::State& state, const DesignRecord& start, const DcmOptions& options) {
+    long passes = 0;
+    for (auto _ : state) {
+        DesignRecord r = start;
+        const auto outcome = orvand::CalculateDCM(r, options);
+        passes = outcome.passes;
+        benchmark::DoNotOptimize(r.Pout);
+    }
+    state.counters["passes"] = double(passes);
+    state.counters["per_pass"] = benchmark::Counter(
+        double(passes) * double(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void CaseA(benchmark::State& state) {
+    DcmOptions options;
+    options.poutmaxText = QStringLiteral("50");
+    run(state, caseA(), options);
+}
+BENCHMARK(CaseA);
+
+void CaseB(benchmark::State& state) {
+    DcmOptions options;
+    options.poutmaxText = QStringLiteral("50");
+    options.heatsink = true;
+    run(state, caseA(), options);
+}
+BENCHMARK(CaseB);
+
+// About 1,000 W: a 0.05 ohm switch on a large heatsink at a high line voltage.
+void Design1000W(benchmark::State& state) {
+    DesignRecord r = caseA();
+    r.Vacmin = 190;
+    r.Vr = 150;
+    r.Poutmax = 1000;
+    r.Ron25 = 0.05;
+    r.Rthht = 0.1;
+    r.Rthjc = 0.2;
+    r.Rthhs = 0.3;
+    DcmOptions options;
+    options.poutmaxText = QStringLiteral("1000");
+    options.heatsink = true;
+    run(state, r, options);
+}
+BENCHMARK(Design1000W);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,168 @@
+#include "calculate_dcm.h"
+
+#include "number_text.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace orvand {
+
+namespace {
+
+bool allFinite(std::initializer_list<double> values) {
+    for (double value : values)
+        if (!std::isfinite(value))
+            return false;
+    return true;
+}
+
+// Everything before the sweep: the design point, the switch's current limit and
+// fitted values, the thermal path. Steps 1 to 11.
+void designPoint(DesignRecord& r, const DcmOptions& o) {
+    r.VDCmin = std::pow(2.0, 0.5) * r.Vacmin - r.Vripple;
+    r.RdsonTj = std::pow(1.0 + 0.8 / 100.0, r.Tj - 25.0) * r.Ron25;
+    if (!r.KestrelSel)
+        r.Ipkd = std::pow(r.Ron25, -0.9452) * 8.8446;
+    if (o.userLpri) {
+        r.Lpri = PlainReading(o.userLpriText);
+        r.Lpri = std::pow(10.0, -6.0) * r.Lpri;
+    }
+    if (!o.steadyState) {
+        r.Dmax = r.Vr / (r.Vr + r.VDCmin);
+        r.ILpkDesign = 2.0 * (r.Poutmax / r.Eta) / (r.Dmax * r.VDCmin);
+        if (!o.userLpri)
+            r.Lpri = (r.Dmax * r.VDCmin) / (r.fwork * r.ILpkDesign);
+    }
+    r.Coss = std::pow(r.Ron25, -0.8735) * 18.998;
+    if (o.userCext)
+        r.Cext = PlainReading(o.cextText);
+    if (r.HarrierN3)
+        r.tr = 0.0;
+    else if (!o.userTr)
+        r.tr = std::pow(r.Ron25, -0.3317) * 29.043;
+    else
+        r.tr = PlainReading(o.trText);
+    r.Rthtotal = o.heatsink ? r.Rthht + r.Rthjc + r.Rthhs : r.Rthja;
+    r.dTmax = r.Tj - r.Ta;
+    if (o.userIlpk)
+        r.Ipkd = r.ILpkUser;
+}
+
+DcmRefusal refusalBeforeSweep(const DesignRecord& r, const DcmOptions& o) {
+    if (r.KestrelSel && !o.userIlpk && !(r.Ipkd > 0.0))
+        return DcmRefusal::NoCurrentLimit;
+    if (o.steadyState && (!(r.Lpri > 0.0) || !(r.Dmax > 0.0)))
+        return DcmRefusal::NoDesignPoint;
+    if (!(r.VDCmin > 0.0) || !(r.Vr + r.VDCmin > 0.0))
+        return DcmRefusal::NoBusVoltage;
+    if (!(r.Rthtotal > 0.0))
+        return DcmRefusal::NoThermalResistance;
+    if (!allFinite({r.VDCmin, r.RdsonTj, r.Ipkd, r.Lpri, r.Dmax, r.ILpkDesign, r.Coss, r.Cext,
+                    r.tr, r.Rthtotal, r.dTmax}) ||
+        !(r.Ipkd > 0.0))
+        return DcmRefusal::NotFinite;
+    return DcmRefusal::None;
+}
+
+// Step 12. Loop invariants are computed once; the arithmetic of every pass is
+// the same as written out in full.
+DcmRefusal sweep(DesignRecord& r, const DcmOptions& o, long& passes) {
+    const double picoFarad = std::pow(10.0, -12.0);
+    const double nanoSecond = std::pow(10.0, -9.0);
+    const double busSquared = std::pow(r.VDCmin, 2.0);
+    passes = 0;
+    for (;;) {
+        if (r.Tjc > r.dTmax)
+            return DcmRefusal::None;
+        if (r.ILpk >= r.Ipkd)
+            return DcmRefusal::None;
+        if (std::isnan(r.Tjc) || std::isnan(r.ILpk))
+            return DcmRefusal::NotFinite;
+        if (passes == kMaxSweepPasses)
+            return DcmRefusal::NoLimitReached;
+        ++passes;
+
+        r.Pout = r.Pout + 0.01;
+        if (o.steadyState)
+            r.D = std::pow(2.0 * r.Lpri * r.Pout / r.Eta * r.fwork, 1.0 / 2.0) * (1.0 / r.VDCmin);
+        else
+            r.D = r.Dmax;
+        r.ILpk = 2.0 * r.Pout / (r.D * r.VDCmin * r.Eta);
+        if (r.Pout > 3.0 && !o.userCext)
+            r.Cext = r.Pout * 1.2959 - 3.8601;
+        r.Ctotal = r.Cext + r.Coss;
+        r.Pon = picoFarad * (r.Ctotal * 0.5) * busSquared * r.fwork;
+        r.Poff = nanoSecond * ((r.Vr + r.VDCmin) * (1.0 / 6.0) * r.ILpk * r.fwork * r.tr);
+        r.Pcond = std::pow(r.ILpk, 2.0) * ((1.0 / 3.0) * r.RdsonTj) * r.Dmax;
+        r.Ptotal = r.Poff + r.Pon + r.Pcond;
+        r.Tjc = r.Ptotal * r.Rthtotal;
+    }
+}
+
+// Step 13: the inductance and maximum power for the reachable power. The box's
+// text is compared by the locale reading; a text the locale cannot read is
+// compared by its plain reading.
+void fixForReachablePower(DesignRecord& r, const DcmOptions& o) {
+    const double typedMaximum =
+        TryLocaleReading(o.poutmaxText).value_or(PlainReading(o.poutmaxText));
+    if (r.Pout > typedMaximum || !o.userLpri) {
+        r.Lpri = (r.Dmax * r.VDCmin) / (r.ILpk * r.fwork);
+        r.Poutmax = r.Pout;
+    }
+}
+
+} // namespace
+
+DcmOutcome CalculateDCM(DesignRecord& record, const DcmOptions& options) {
+    DcmOutcome outcome;
+    if (!options.dcmSelected)
+        return outcome;
+
+    // Work on a copy: a refused run leaves the record as it found it.
+    DesignRecord r = record;
+    designPoint(r, options);
+    outcome.refusal = refusalBeforeSweep(r, options);
+    if (outcome.refusal == DcmRefusal::None)
+        outcome.refusal = sweep(r, options, outcome.passes);
+    if (outcome.refusal == DcmRefusal::None) {
+        fixForReachablePower(r, options);
+        if (!allFinite({r.Lpri, r.Poutmax, r.Pout, r.D, r.ILpk, r.Cext, r.Ctotal, r.Pon, r.Poff,
+                        r.Pcond, r.Ptotal, r.Tjc}))
+            outcome.refusal = DcmRefusal::NotFinite;
+    }
+    if (outcome.refusal != DcmRefusal::None)
+        return outcome;
+
+    outcome.calculated = true;
+    record = r;
+    return outcome;
+}
+
+QString RefusalMessage(DcmRefusal refusal) {
+    switch (refusal) {
+    case DcmRefusal::None:
+        return QString();
+    case DcmRefusal::NoCurrentLimit:
+        return QStringLiteral("No current limit is set. Please choose a Kestrel device with the "
+                              "Kestrel button, or a Harrier switch with the Harrier button.");
+    case DcmRefusal::NoDesignPoint:
+        return QStringLiteral("Steady State Operation needs a design point. Please start once "
+                              "without Steady State Operation, or insert a positive primary "
+                              "inductance.");
+    case DcmRefusal::NoBusVoltage:
+        return QStringLiteral("The minimum DC bus voltage is zero or negative. Please check the "
+                              "input voltage, the ripple voltage and the reflected voltage.");
+    case DcmRefusal::NoThermalResistance:
+        return QStringLiteral("The thermal resistance of the package or heatsink is zero or "
+                              "negative. Please check your Rth values.");
+    case DcmRefusal::NoLimitReached:
+        return QStringLiteral("No limit was reached up to an output power of 10000 W. Please "
+                              "check the efficiency and the thermal resistances.");
+    case DcmRefusal::NotFinite:
+        return QStringLiteral("The calculation gives no valid result for these inputs. Please "
+                              "check your inputs.");
+    }
+    return QString();
+}
+
+} // namespace orvand

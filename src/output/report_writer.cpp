@@ -1,0 +1,7 @@
+#include "report_writer.h"
+
+namespace orvand {
+
+bool WriteOutputDataFile(DesignRecord&, const ReportOptions&, Toolkit&) { return false; }
+
+} // namespace orvand

@@ -1,0 +1,9 @@
+// main() of the tests that need no window: a QCoreApplication, then GoogleTest.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,13 @@
+// main() of the window tests: offscreen unless a platform was named, a
+// QApplication for the whole run, then GoogleTest.
+#include <QApplication>
+#include <QFont>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A fresh program for one test: its own design record, a scripted toolkit that
+// fails the test on any box it was not told to expect, and the main window
+// after start-up (the start-up notice is expected and cleared).
+
+#include "design_record.h"
+#include "form_workbench.h"
+#include "locale_scope.h"
+#include "scripted_toolkit.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace orvand::test {
+
+class WorkbenchFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        toolkit.setFailureHandler(
+            [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
+        window = std::make_unique<FormWorkbench>(record, toolkit);
+        window->Form_Load();
+        window->show();
+        toolkit.clearShown();
+    }
+    void TearDown() override {
+        EXPECT_FALSE(toolkit.answersLeft()) << "queued answers were not used";
+        window.reset();
+    }
+
+    template <typename T> T* find(const char* name) const {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no control named " << name;
+        return widget;
+    }
+    QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+
+    LocaleScope locale{PointLocale()};
+    DesignRecord record;
+    ScriptedToolkit toolkit;
+    std::unique_ptr<FormWorkbench> window;
+};
+
+} // namespace orvand::test
