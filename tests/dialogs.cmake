@@ -1,0 +1,1 @@
+# Tests of src/dialogs (see orvand_add_test in CMakeLists.txt).
