@@ -65,6 +65,8 @@ struct DesignRecord {
     QString OutputFileName;
     QString DeviceName;
     QString CopperAreaText;
+
+    bool operator==(const DesignRecord&) const = default;
 };
 
 // Sets the eleven result fields that every calculation starts from to 0.
