@@ -99,6 +99,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Fonts, colours and read-only output boxes of the window.
+    void applyLook();
+    QLineEdit* outputBox(OutputBox box) const;
+
     // Each file connects the handlers it defines.
     void connectChecks();
     void connectModes();

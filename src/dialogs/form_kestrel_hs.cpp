@@ -1,0 +1,53 @@
+#include "form_kestrel_hs.h"
+
+#include "dialog_font.h"
+#include "dialogs.h"
+#include "number_text.h"
+#include "option_lookup.h"
+#include "package_table.h"
+#include "ui_form_kestrel_hs.h"
+
+namespace orvand {
+
+FormKestrelHS::FormKestrelHS(DesignRecord& record, WorkbenchPort& workbench, Toolkit& toolkit,
+                             QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::FormKestrelHS>()), record_(record),
+      workbench_(workbench), toolkit_(toolkit) {
+    ui->setupUi(this);
+    ApplyDialogFont(*this);
+    setGeometry(275, 366, width(), height());
+    connect(ui->cmdOK, &QPushButton::clicked, this, &FormKestrelHS::cmdOK_Click);
+}
+
+FormKestrelHS::~FormKestrelHS() = default;
+
+void FormKestrelHS::refuse(const QString& text, const QString& title, MessageIcon icon) {
+    toolkit_.messageBox(text, title, icon);
+    close();
+    ShowFormKestrelHS(record_, workbench_, toolkit_, parentWidget());
+}
+
+void FormKestrelHS::cmdOK_Click() {
+    const PackageChoice* choice = FirstSelected(*this, kPackageTable);
+    if (choice == nullptr) {
+        refuse(QStringLiteral("Please check your choice."), QStringLiteral("Missing Rthja Value"),
+               MessageIcon::Critical);
+        return;
+    }
+    if (!choice->defined) {
+        refuse(QStringLiteral("To be Defined"), QStringLiteral("Note"), MessageIcon::Exclamation);
+        return;
+    }
+
+    record_.Rthja = choice->Rthja;
+    workbench_.setButtonCaption(WorkbenchButton::KestrelHS, FromTable(choice->caption));
+    record_.PackageOnly = choice->PackageOnly;
+    // A choice without copper keeps the suffix of an earlier copper choice until
+    // the next Start empties it.
+    if (!choice->copperText.empty())
+        record_.CopperAreaText = FromTable(choice->copperText);
+    workbench_.setBoxText(WorkbenchBox::Rthja, DefaultNumberText(record_.Rthja));
+    close();
+}
+
+} // namespace orvand

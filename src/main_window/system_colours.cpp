@@ -1,0 +1,30 @@
+#include "system_colours.h"
+
+#include <QLineEdit>
+#include <QPalette>
+
+namespace orvand {
+
+QColor SystemColourValue(SystemColour colour) {
+    switch (colour) {
+    case SystemColour::WindowBackground:
+        return QColor(255, 255, 255);
+    case SystemColour::WindowText:
+        return QColor(0, 0, 0);
+    case SystemColour::InactiveBorder:
+        return QColor(212, 208, 200);
+    }
+    return QColor(0, 0, 0);
+}
+
+void SetBoxColours(QLineEdit& box, SystemColour text, SystemColour back) {
+    QPalette palette = box.palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Text, SystemColourValue(text));
+        palette.setColor(group, QPalette::Base, SystemColourValue(back));
+    }
+    box.setPalette(palette);
+}
+
+} // namespace orvand

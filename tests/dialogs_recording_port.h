@@ -1,0 +1,136 @@
+#pragma once
+// A stand-in for the main window in dialog tests: it records every write in
+// order, with a copy of the record as it stood at that moment, so a test can
+// check the order of a handler's steps.
+
+#include "design_record.h"
+#include "scripted_toolkit.h"
+#include "workbench_port.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+namespace orvand::test {
+
+struct PortWrite {
+    QString what; // "box Rthja", "caption KestrelHS", ...
+    QString text;
+    DesignRecord recordThen;
+};
+
+class RecordingPort final : public WorkbenchPort {
+public:
+    explicit RecordingPort(const DesignRecord& record) : record_(record) {}
+
+    void setBoxText(WorkbenchBox box, const QString& text) override {
+        boxes[box] = text;
+        writes.push_back({QStringLiteral("box ") + BoxName(box), text, record_});
+    }
+    void setButtonCaption(WorkbenchButton button, const QString& caption) override {
+        captions[button] = caption;
+        writes.push_back({QStringLiteral("caption ") + ButtonName(button), caption, record_});
+    }
+
+    QStringList order() const {
+        QStringList names;
+        for (const PortWrite& write : writes)
+            names << write.what;
+        return names;
+    }
+    const PortWrite* find(const QString& what) const {
+        for (const PortWrite& write : writes)
+            if (write.what == what)
+                return &write;
+        return nullptr;
+    }
+
+    static QString BoxName(WorkbenchBox box) {
+        switch (box) {
+        case WorkbenchBox::Rthja:
+            return QStringLiteral("Rthja");
+        case WorkbenchBox::Fwork:
+            return QStringLiteral("fwork");
+        case WorkbenchBox::Poutmax:
+            return QStringLiteral("Poutmax");
+        case WorkbenchBox::Ron25:
+            return QStringLiteral("Ron25");
+        case WorkbenchBox::Rthjc:
+            return QStringLiteral("Rthjc");
+        }
+        return {};
+    }
+    static QString ButtonName(WorkbenchButton button) {
+        return button == WorkbenchButton::KestrelRdson ? QStringLiteral("KestrelRdson")
+                                                       : QStringLiteral("KestrelHS");
+    }
+
+    std::vector<PortWrite> writes;
+    std::map<WorkbenchBox, QString> boxes;
+    std::map<WorkbenchButton, QString> captions;
+
+private:
+    const DesignRecord& record_;
+};
+
+inline QRadioButton* Option(QDialog& dialog, const QString& name) {
+    auto* option = dialog.findChild<QRadioButton*>(name);
+    EXPECT_NE(option, nullptr) << "no option " << name.toStdString();
+    return option;
+}
+
+inline void ClickOk(QDialog& dialog) {
+    auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdOK"));
+    ASSERT_NE(ok, nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+// A scripted modal action: select the option (none when name is empty) and
+// press OK.
+inline ScriptedToolkit::ModalAction ChooseAndOk(const QString& name) {
+    return [name](QDialog& dialog) {
+        if (!name.isEmpty()) {
+            if (QRadioButton* option = Option(dialog, name))
+                QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        }
+        ClickOk(dialog);
+    };
+}
+
+// The next widget after from that the Tab key can reach.
+inline QWidget* NextTabStop(QWidget* from) {
+    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isEnabled())
+            return next;
+    return nullptr;
+}
+
+// Closed by its close box, nothing pressed.
+inline void CloseBox(QDialog&) {}
+
+inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
+    int count = 0;
+    for (const ShownBox& box : toolkit.shown())
+        if (box.kind == ShownBox::Kind::Modal && box.text == window)
+            ++count;
+    return count;
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        toolkit.setFailureHandler(
+            [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
+    }
+    void TearDown() override { EXPECT_FALSE(toolkit.answersLeft()) << "unused answers"; }
+
+    DesignRecord record;
+    RecordingPort port{record};
+    ScriptedToolkit toolkit;
+};
+
+} // namespace orvand::test

@@ -1,0 +1,132 @@
+#include "dialogs.h"
+#include "dialogs_recording_port.h"
+#include "form_rthjc_vs_copper.h"
+#include "locale_scope.h"
+#include "number_text.h"
+#include "rthja_chart.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace orvand;
+using namespace orvand::test;
+
+class FormRthjcSelectionTest : public DialogTest {};
+
+TEST_F(FormRthjcSelectionTest, EachChoiceSetsItsValueAndNeitherKeepsTheOld) {
+    record.Rthjc = 7.0;
+    toolkit.queueModal(ChooseAndOk(QString()));
+    toolkit.queueModal(CloseBox);
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    EXPECT_EQ(record.Rthjc, 7.0);
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_TRUE(toolkit.messages().empty());
+
+    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcNo")));
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    EXPECT_EQ(record.Rthjc, 1.5);
+    EXPECT_EQ(port.boxes[WorkbenchBox::Rthjc], QStringLiteral("1.5"));
+
+    {
+        LocaleScope comma(CommaLocale());
+        toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcRW27")));
+        ShowFormRthjcSelection(record, port, toolkit, nullptr);
+        EXPECT_EQ(record.Rthjc, 2.5);
+        EXPECT_EQ(port.boxes[WorkbenchBox::Rthjc], QStringLiteral("2,5"));
+    }
+    EXPECT_EQ(port.writes.size(), 2u);
+}
+
+TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
+    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcRW27")));
+    bool neither = false;
+    toolkit.queueModal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Rthjc Selection"));
+        EXPECT_EQ(dialog.size(), QSize(312, 107));
+        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        EXPECT_FALSE(ok->autoDefault() || ok->isDefault());
+        neither = !Option(dialog, QStringLiteral("optRthjcRW27"))->isChecked() &&
+                  !Option(dialog, QStringLiteral("optRthjcNo"))->isChecked();
+    });
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    EXPECT_TRUE(neither);
+}
+
+TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {
+    ScriptedToolkit toolkit;
+    bool closedByClick = false;
+    toolkit.queueModal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), QStringLiteral("FormRthjcvsCopper"));
+        EXPECT_EQ(dialog.windowTitle(),
+                  QStringLiteral("Thermal Resistance of Different Packages and Copper Area"));
+        EXPECT_EQ(dialog.size(), QSize(1001, 733));
+        auto* picture = dialog.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->geometry(), QRect(0, 0, 1001, 737));
+        EXPECT_EQ(picture->toolTip(), QStringLiteral("Click here to Close"));
+        // A right click or a press dragged off the picture is no click.
+        QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(500, 300));
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(990, 720));
+        closedByClick = !dialog.isVisible();
+    });
+    ShowFormRthjcvsCopper(toolkit, nullptr);
+    EXPECT_TRUE(closedByClick);
+}
+
+namespace {
+
+// True when a pixel of exactly this colour lies within two pixels of at.
+bool ColourNear(const QImage& image, QPointF at, const QColor& colour) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.pixelColor(qRound(at.x()) + dx, qRound(at.y()) + dy) == colour)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST(RthjaChart, TrendLinesPassThroughThePackageValues) {
+    // The chart's own curves agree with the package dialog at 0, 3 and 6 cm².
+    for (const auto& [area, dip8, so14] :
+         {std::tuple{0.0, 90.0, 112.0}, std::tuple{3.0, 64.0, 92.0}, std::tuple{6.0, 56.0, 78.0}}) {
+        EXPECT_NEAR(Dip8Trend(area), dip8, 1e-9);
+        EXPECT_NEAR(So14Trend(area), so14, 1e-9);
+    }
+    // DIP 8 flattens, SO14 stays nearly straight.
+    EXPECT_GT(Dip8Trend(0) - Dip8Trend(3), 3 * (Dip8Trend(3) - Dip8Trend(6)));
+    EXPECT_LT(So14Trend(0) - So14Trend(3), 1.5 * (So14Trend(3) - So14Trend(6)));
+
+    for (const QSize size : {QSize(1001, 737), QSize(640, 480)}) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            PaintRthjaChart(painter, size);
+        }
+        const RthjaChartLayout layout(size);
+        for (double area : {0.75, 1.75, 3.0, 4.25, 5.25}) {
+            SCOPED_TRACE(area);
+            EXPECT_TRUE(
+                ColourNear(image, layout.toPixel(area, Dip8Trend(area)), Dip8ChartColour()));
+            EXPECT_TRUE(
+                ColourNear(image, layout.toPixel(area, So14Trend(area)), So14ChartColour()));
+        }
+        // Between grid lines and away from the curves the background is white.
+        EXPECT_EQ(image.pixelColor(layout.toPixel(3.25, 102.5).toPoint()), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(layout.toPixel(0.25, 57.5).toPoint()), QColor(Qt::white));
+        // The legend below the plot carries both colours.
+        bool blue = false, red = false;
+        for (int y = qRound(layout.plot.bottom()) + 5; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                blue = blue || image.pixelColor(x, y) == Dip8ChartColour();
+                red = red || image.pixelColor(x, y) == So14ChartColour();
+            }
+        EXPECT_TRUE(blue && red);
+    }
+}

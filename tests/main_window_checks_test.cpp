@@ -1,0 +1,271 @@
+// The checks that run on every change of an input box, the on-resistance and
+// "Others" input-box loops, and the CCM fallback.
+
+#include "scripted_toolkit.h"
+#include "workbench_fixture.h"
+
+#include <QRadioButton>
+#include <QTest>
+#include <vector>
+
+namespace orvand::test {
+namespace {
+
+const QString kEfficiency = "Your Efficiency is Zero or exceeds 100%.";
+const QString kTj = "You junction Temperature is below the storage or exceeds the specificated "
+                    "Junction Temperature of Kestrel.";
+const QString kTa = "You ambient Temperature is below the storage or exceeds Junction Temperature "
+                    "of Kestrel.";
+const QString kVr = "You reflected Voltage has decreased to Zero or below Zero.";
+const QString kRipple = "You Ripple Voltage is higher than the AC Line In Voltage";
+const QString kFrequency = "The Frequency is running out of Range.";
+const QString kPout = "Please check your value of the maximum Pout";
+const QString kRonPrompt = "Rdson is running out of Range just 0,45 Ohm up to 6 Ohm are allowed.";
+const QString kOthersPrompt = "Set Vacin in a Range of 85V up to 270V.";
+const QString kOthersAgain = "Vacin is running out of Range just 85V up to 270V are allowed.";
+
+class MainWindowChecks : public WorkbenchFixture {
+  protected:
+    // Empties the box as a user would, which runs its check once on "".
+    void typeInto(const char* name, const QString& keys) {
+        QLineEdit* target = box(name);
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Backspace);
+        ASSERT_TRUE(target->text().isEmpty());
+        QTest::keyClicks(target, keys);
+    }
+    std::vector<QString> messageTexts() const {
+        std::vector<QString> texts;
+        for (const ShownBox& shown : toolkit.messages())
+            texts.push_back(shown.text);
+        return texts;
+    }
+    void clickOption(const char* name) {
+        QTest::mouseClick(find<QRadioButton>(name), Qt::LeftButton, {}, QPoint(6, 8));
+    }
+};
+
+TEST_F(MainWindowChecks, EveryKeystrokeIsChecked) {
+    box("txtEfficiency")->setEnabled(true);
+    typeInto("txtEfficiency", "0.5");
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{kEfficiency, kEfficiency}));
+    EXPECT_EQ(record.Eta, 0.5);
+    EXPECT_EQ(toolkit.messages()[0].title, "Out of Range");
+    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
+
+    toolkit.clearShown();
+    typeInto("txtTj", "200");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{kTj});
+    EXPECT_EQ(toolkit.messages()[0].title, "Syntax Error");
+    EXPECT_EQ(record.Tj, 200.0) << "a rejected value stays stored";
+    EXPECT_EQ(box("txtTj")->text(), "200");
+
+    typeInto("txtTj", "125");
+    toolkit.clearShown();
+    typeInto("txtTa", "-50");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{kTa});
+    EXPECT_EQ(record.Ta, -50.0);
+    EXPECT_TRUE(record.InputPresent) << "a rejected value still counts as present";
+}
+
+TEST_F(MainWindowChecks, RangeBoundaries) {
+    struct Case {
+        const char* box;
+        const char* text;
+        bool rejected;
+    };
+    // Tj stays 125 and Vacmin 85 (the Universal Range read at start-up).
+    const std::vector<Case> cases{
+        {"txtEfficiency", "100", false}, {"txtEfficiency", "100.01", true},
+        {"txtEfficiency", "0", true},    {"txtEfficiency", "0.01", false},
+        {"txtEfficiency", "-3", true},   {"txtEfficiency", "abc", true},
+        {"txtTj", "-45", false},         {"txtTj", "-45.01", true},
+        {"txtTj", "150", false},         {"txtTj", "150.01", true},
+        {"txtTj", "125", false},         {"txtTa", "125", false},
+        {"txtTa", "125.5", true},        {"txtTa", "-45", false},
+        {"txtTa", "-45.5", true},        {"txtVripple", "0", false},
+        {"txtVripple", "85", false},     {"txtVripple", "85.01", true},
+        {"txtVripple", "-1", true},      {"txtfwork", "0", true},
+        {"txtfwork", "0.001", false},    {"txtPoutmax", "0", true},
+        {"txtPoutmax", "0.01", false},   {"txtVr", "0", true},
+        {"txtVr", "0.5", false},         {"txtVr", "   ", true},
+    };
+    for (const Case& c : cases) {
+        toolkit.clearShown();
+        box(c.box)->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(toolkit.messages().size(), c.rejected ? 1u : 0u) << c.box << " " << c.text;
+        EXPECT_TRUE(record.InputPresent) << c.box << " " << c.text;
+    }
+    EXPECT_EQ(record.Vr, 0.0) << "a text of blanks reads as 0";
+}
+
+TEST_F(MainWindowChecks, MessagesAndTitlesOfEachCheck) {
+    const std::vector<std::tuple<const char*, QString, QString>> expected{
+        {"txtfwork", kFrequency, "Out of Range"}, {"txtPoutmax", kPout, "Syntax Error"},
+        {"txtVr", kVr, "Out of Range"},           {"txtVripple", kRipple, "Syntax Error"},
+        {"txtTa", kTa, "Syntax Error"},           {"txtEfficiency", kEfficiency, "Out of Range"},
+    };
+    for (const auto& [name, text, title] : expected) {
+        toolkit.clearShown();
+        box(name)->setText("-1000");
+        ASSERT_EQ(toolkit.messages().size(), 1u) << name;
+        EXPECT_EQ(toolkit.messages()[0].text, text) << name;
+        EXPECT_EQ(toolkit.messages()[0].title, title) << name;
+        EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical) << name;
+    }
+}
+
+TEST_F(MainWindowChecks, EmptyBoxClearsInputPresentSilentlyUntilAnotherEdit) {
+    box("txtTa")->clear();
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_EQ(record.Ta, 0.0) << "stored before the empty test";
+
+    box("txtVr")->setText("110");
+    EXPECT_TRUE(record.InputPresent);
+    EXPECT_TRUE(box("txtTa")->text().isEmpty());
+
+    box("txtPoutmax")->clear();
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_EQ(record.Poutmax, 50.0) << "an empty Pmax keeps the previous value";
+    box("txtVripple")->clear();
+    EXPECT_EQ(record.Vripple, 20.0);
+    box("txtEfficiency")->clear();
+    EXPECT_EQ(record.Eta, 0.0);
+    box("txtfwork")->clear();
+    EXPECT_EQ(record.fwork, 0.0);
+    box("txtTj")->clear();
+    EXPECT_EQ(record.Tj, 0.0);
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_TRUE(toolkit.shown().empty());
+
+    box("txtTj")->setText("100");
+    EXPECT_TRUE(record.InputPresent);
+}
+
+TEST_F(MainWindowChecks, ComparisonsUseTheStoredTjAndVacmin) {
+    box("txtTa")->setText("130");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{kTa});
+    toolkit.clearShown();
+    box("txtTj")->setText("100"); // below the stored Ta: Ta is not re-checked
+    EXPECT_TRUE(toolkit.shown().empty());
+
+    toolkit.clearShown();
+    box("txtVripple")->setText("90");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{kRipple});
+    find<QRadioButton>("optVacinSmallRange")->click();
+    toolkit.clearShown();
+    box("txtVripple")->setText("91");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{kRipple}) << "Vacmin stays 85 until a Start";
+    window->ReadInputs();
+    toolkit.clearShown();
+    box("txtVripple")->setText("92");
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+TEST_F(MainWindowChecks, CommaStopsThePlainReading) {
+    window->setBoxText(WorkbenchBox::Poutmax, "16,6");
+    EXPECT_EQ(record.Poutmax, 16.0);
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+TEST_F(MainWindowChecks, NegativeOnResistanceIsAskedAgain) {
+    toolkit.queueInput(QString("-3"));
+    toolkit.queueInput(QString("2"));
+    window->setBoxText(WorkbenchBox::Ron25, "-1");
+    ASSERT_EQ(toolkit.shown().size(), 2u);
+    EXPECT_EQ(toolkit.shown()[0].kind, ShownBox::Kind::Input);
+    EXPECT_EQ(toolkit.shown()[0].text, kRonPrompt);
+    EXPECT_EQ(toolkit.shown()[0].title, "Out of Range");
+    EXPECT_EQ(record.Ron25, 2.0);
+    EXPECT_EQ(box("txtRon25")->text(), "2");
+    EXPECT_TRUE(record.InputPresent);
+
+    toolkit.clearShown();
+    toolkit.queueInput(std::nullopt); // Cancel
+    window->setBoxText(WorkbenchBox::Ron25, "-1");
+    EXPECT_EQ(toolkit.shown().size(), 1u);
+    EXPECT_EQ(record.Ron25, 0.0);
+    EXPECT_EQ(box("txtRon25")->text(), "0");
+
+    toolkit.clearShown();
+    for (const char* accepted : {"50", "0", "0.45"})
+        window->setBoxText(WorkbenchBox::Ron25, accepted);
+    EXPECT_TRUE(toolkit.shown().empty());
+    EXPECT_EQ(record.Ron25, 0.45);
+
+    window->setBoxText(WorkbenchBox::Ron25, "");
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_EQ(record.Ron25, 0.0);
+}
+
+TEST_F(MainWindowChecks, OnResistanceCommaTextFollowsTheLocale) {
+    {
+        LocaleScope comma{CommaLocale()};
+        window->setBoxText(WorkbenchBox::Ron25, "0,45");
+        EXPECT_EQ(record.Ron25, 0.45);
+
+        // The answer is read with the locale too, and written back with its comma.
+        toolkit.queueInput(QString("1,5"));
+        window->setBoxText(WorkbenchBox::Ron25, "-0,5");
+        EXPECT_EQ(record.Ron25, 1.5);
+        EXPECT_EQ(box("txtRon25")->text(), "1,5");
+    }
+    // Unreadable under the point locale: 0, no question, never negative.
+    window->setBoxText(WorkbenchBox::Ron25, "-1,5");
+    EXPECT_EQ(record.Ron25, 0.0);
+    toolkit.queueInput(QString("-2,5")); // reads as 0 and ends the loop
+    window->setBoxText(WorkbenchBox::Ron25, "-7");
+    EXPECT_EQ(record.Ron25, 0.0);
+    EXPECT_EQ(box("txtRon25")->text(), "0");
+    EXPECT_TRUE(record.InputPresent);
+}
+
+TEST_F(MainWindowChecks, OthersAsksForAVoltageUntilItIsInRange) {
+    toolkit.queueInput(QString("120"));
+    clickOption("optVacinOthers");
+    ASSERT_EQ(toolkit.shown().size(), 1u);
+    EXPECT_EQ(toolkit.shown()[0].text, kOthersPrompt);
+    EXPECT_EQ(toolkit.shown()[0].title, "User Defined Input Voltage Range");
+    EXPECT_EQ(record.Vacmin, 120.0);
+    window->ReadInputs();
+    EXPECT_EQ(record.Vacmin, 120.0) << "Others keeps its voltage at a Start";
+
+    toolkit.clearShown();
+    clickOption("optVacinUniversalRange");
+    EXPECT_TRUE(toolkit.shown().empty());
+    toolkit.queueInput(QString("300"));
+    toolkit.queueInput(std::nullopt);
+    toolkit.queueInput(QString("85V"));
+    clickOption("optVacinOthers");
+    ASSERT_EQ(toolkit.shown().size(), 3u);
+    EXPECT_EQ(toolkit.shown()[1].text, kOthersAgain);
+    EXPECT_EQ(toolkit.shown()[1].title, "Out of Range");
+    EXPECT_EQ(toolkit.shown()[2].text, kOthersAgain);
+    EXPECT_EQ(record.Vacmin, 85.0);
+
+    toolkit.clearShown();
+    toolkit.queueInput(QString("270"));
+    find<QRadioButton>("optVacinOthers")->click();
+    EXPECT_EQ(toolkit.shown().size(), 1u);
+    EXPECT_EQ(record.Vacmin, 270.0);
+
+    // Selected by code: no click, no question.
+    toolkit.clearShown();
+    find<QRadioButton>("optVacinSmallRange")->setChecked(true);
+    find<QRadioButton>("optVacinOthers")->setChecked(true);
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+TEST_F(MainWindowChecks, CcmFallsBackToDcm) {
+    clickOption("optflybackccm");
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].text, "To be defined");
+    EXPECT_EQ(toolkit.messages()[0].title, "Info");
+    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(find<QRadioButton>("optflybackdcm")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("optflybackccm")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
+}
+
+} // namespace
+} // namespace orvand::test

@@ -1,0 +1,451 @@
+// The main window as it starts: the start-up notice, the initial state of its
+// controls, their places, fonts and colours, the keyboard order, Info and Stop,
+// and the ports through which other windows write into it.
+
+#include "caption_button.h"
+#include "scripted_toolkit.h"
+#include "system_colours.h"
+#include "workbench_fixture.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTest>
+#include <algorithm>
+#include <vector>
+
+namespace orvand::test {
+namespace {
+
+// Remembers whether the window was visible when each message box came up.
+class WatchingToolkit final : public Toolkit {
+  public:
+    QWidget* watched = nullptr;
+    std::vector<bool> visibleAtMessage;
+    std::vector<ShownBox> messages;
+
+    void messageBox(const QString& text, const QString& title, MessageIcon icon) override {
+        visibleAtMessage.push_back(watched && watched->isVisible());
+        messages.push_back({ShownBox::Kind::Message, text, title, icon});
+    }
+    QString inputBox(const QString&, const QString&) override {
+        ADD_FAILURE() << "input box at start-up";
+        return {};
+    }
+    std::optional<QString> saveDialog(const QString&, const QString&) override {
+        ADD_FAILURE() << "Save dialog at start-up";
+        return std::nullopt;
+    }
+    void showModal(QDialog&) override { ADD_FAILURE() << "modal window at start-up"; }
+};
+
+TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInputs) {
+    LocaleScope locale{PointLocale()};
+    DesignRecord record;
+    WatchingToolkit toolkit;
+    FormWorkbench window(record, toolkit);
+    toolkit.watched = &window;
+    // The client area's place; the offscreen platform moves a shown window.
+    EXPECT_EQ(window.geometry(), QRect(36, 71, 944, 664));
+
+    // Building the window runs no input check and fills nothing in.
+    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_EQ(record.Poutmax, 0.0);
+
+    window.Form_Load();
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0].text, "NOTE: This is a Preliminary Version of Orvand.");
+    EXPECT_EQ(toolkit.messages[0].title, "Preliminary Version");
+    EXPECT_EQ(toolkit.messages[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(toolkit.visibleAtMessage[0]);
+
+    EXPECT_TRUE(record.InputPresent);
+    EXPECT_EQ(record.Vacmin, 85.0);
+    EXPECT_EQ(record.Vripple, 20.0);
+    EXPECT_EQ(record.Vr, 100.0);
+    EXPECT_EQ(record.Poutmax, 50.0);
+    EXPECT_DOUBLE_EQ(record.Eta, 0.8);
+    EXPECT_EQ(record.fwork, 100000.0);
+    EXPECT_EQ(record.Ta, 50.0);
+    EXPECT_EQ(record.Tj, 125.0);
+    EXPECT_EQ(record.Ron25, 0.0);
+    EXPECT_EQ(record.Rthja, 0.0);
+    EXPECT_EQ(record.Rthjc, 2.5);
+    EXPECT_EQ(record.Rthht, 1.0);
+    EXPECT_EQ(record.Rthhs, 18.0);
+    EXPECT_EQ(record.ILpkUser, 0.0);
+    EXPECT_EQ(window.windowTitle(), "Orvand - Kestrel Calculation Software for Flyback Topology "
+                                    "Version 2.3 - Dravik Technologies");
+}
+
+// The width a control's caption takes, its indicator included; 0 for a
+// control without a caption.
+int CaptionWidth(const QWidget& widget) {
+    const QStyle* style = widget.style();
+    const QFontMetrics metrics = widget.fontMetrics();
+    int widest = 0;
+    const auto lines = [&](const QString& text) {
+        for (const QString& line : text.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        return widest;
+    };
+    if (const auto* label = qobject_cast<const QLabel*>(&widget))
+        return lines(label->text());
+    if (const auto* option = qobject_cast<const QRadioButton*>(&widget))
+        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + lines(option->text());
+    if (const auto* check = qobject_cast<const QCheckBox*>(&widget))
+        return style->pixelMetric(QStyle::PM_IndicatorWidth) +
+               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + lines(check->text());
+    if (const auto* button = qobject_cast<const QPushButton*>(&widget))
+        return lines(button->text()) + 4;
+    return 0;
+}
+
+using MainWindowLayout = WorkbenchFixture;
+
+TEST_F(MainWindowLayout, InitialTextsSelectionsVisibilityAndEnabledState) {
+    const std::vector<std::pair<const char*, const char*>> texts{
+        {"txtVripple", "20"}, {"txtPoutmax", "50"}, {"txtVr", "100"},    {"txtEfficiency", "80"},
+        {"txtfwork", "100"},  {"txtTa", "50"},      {"txtTj", "125"},    {"txtRon25", "0"},
+        {"txttr", "10"},      {"txtCext", "15"},    {"txtRthja", "0"},   {"txtRthht", "1"},
+        {"txtRthjc", "2.5"},  {"txtRthhs", "18"},   {"txtUserLpri", ""}, {"txtUserIlpk", ""},
+    };
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(box(name)->text(), QString::fromUtf8(text)) << name;
+
+    for (QLineEdit* output : find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>()) {
+        EXPECT_TRUE(output->text().isEmpty()) << output->objectName().toStdString();
+        EXPECT_TRUE(output->isReadOnly()) << output->objectName().toStdString();
+    }
+    EXPECT_EQ(find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>().size(), 16);
+
+    for (const char* name : {"optflybackdcm", "optVacinUniversalRange", "optNoSave"})
+        EXPECT_TRUE(find<QRadioButton>(name)->isChecked()) << name;
+    for (const char* name :
+         {"optflybackccm", "optVacinSmallRange", "optVacinOthers", "optCreateFile"})
+        EXPECT_FALSE(find<QRadioButton>(name)->isChecked()) << name;
+    for (QCheckBox* check : window->findChildren<QCheckBox*>())
+        EXPECT_FALSE(check->isChecked()) << check->objectName().toStdString();
+
+    for (const char* name : {"txtUserLpri", "lblUserLpri", "txtUserIlpk", "lblUserIlpk", "txttr",
+                             "lbltr", "txtCext", "lblCext", "txtRthht", "lblRthht", "txtRthjc",
+                             "lblRthjc", "CmdRthjc", "txtRthhs", "lblRthhs", "chksteadystate"})
+        EXPECT_FALSE(find<QWidget>(name)->isVisible()) << name;
+    for (const char* name : {"txtRthja", "lblRthja", "chkuserLpri", "chkuserIlpk", "cmdKestrelHS",
+                             "cmdCopperArea", "chkHeatsink", "CmdStart", "CmdStop", "cmdInfo"})
+        EXPECT_TRUE(find<QWidget>(name)->isVisible()) << name;
+    EXPECT_FALSE(find<QWidget>("chkuserIlpk")->isEnabled());
+    EXPECT_FALSE(box("txtRon25")->isEnabled());
+    EXPECT_TRUE(box("txtTj")->isEnabled());
+    EXPECT_TRUE(record.InputPresent);
+}
+
+TEST_F(MainWindowLayout, PlacesSizesAndContainersInPixels) {
+    EXPECT_EQ(window->size(), QSize(944, 664));
+    const std::vector<std::pair<const char*, QRect>> places{
+        {"frmInputSection", {8, 8, 385, 649}},    {"frmAppIn", {8, 48, 369, 217}},
+        {"frmHarrierIn", {8, 272, 369, 153}},     {"frmINPackage", {8, 432, 369, 201}},
+        {"frmOutputSection", {400, 8, 537, 337}}, {"frmOutLosses", {8, 168, 249, 153}},
+        {"optCreateFile", {416, 352, 265, 17}},   {"chksteadystate", {416, 544, 169, 17}},
+        {"CmdStart", {416, 576, 113, 25}},        {"cmdInfo", {736, 608, 41, 25}},
+        {"picLogo", {856, 608, 77, 22}},          {"optVacinUniversalRange", {72, 24, 103, 17}},
+        {"txtUserIlpk", {176, 120, 81, 25}},      {"chkuserIlpk", {176, 120, 188, 17}},
+        {"cmdKestrelHS", {8, 24, 161, 33}},       {"CmdRthjc", {256, 128, 97, 25}},
+        {"txtoutCoss", {376, 96, 81, 25}},        {"txtOutPtotal", {8, 120, 81, 25}},
+    };
+    for (const auto& [name, rect] : places)
+        EXPECT_EQ(find<QWidget>(name)->geometry(), rect) << name;
+
+    EXPECT_EQ(find<QWidget>("frmAppIn")->parentWidget(), find<QWidget>("frmInputSection"));
+    EXPECT_EQ(find<QWidget>("optVacinSmallRange")->parentWidget(), find<QWidget>("frmAppIn"));
+    EXPECT_EQ(find<QWidget>("optflybackccm")->parentWidget(), find<QWidget>("frmInputSection"));
+    EXPECT_EQ(find<QWidget>("frmOutLosses")->parentWidget(), find<QWidget>("frmOutputSection"));
+    EXPECT_EQ(find<QWidget>("optNoSave")->parentWidget(), window.get());
+
+    // Labels stay inside their frames and clear of the control to their right.
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        const QWidget* frame = label->parentWidget();
+        EXPECT_LE(label->geometry().right(), frame->width()) << label->objectName().toStdString();
+    }
+    // Captions are not clipped.
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const int needed = CaptionWidth(*widget);
+        EXPECT_LE(needed, widget->width()) << widget->objectName().toStdString();
+    }
+    EXPECT_LT(find<QWidget>("lblTj")->geometry().right(), box("txtRon25")->x());
+    EXPECT_LT(find<QWidget>("lblRthjc")->geometry().right(), find<QWidget>("CmdRthjc")->x());
+}
+
+TEST_F(MainWindowLayout, FontsColoursTooltipsAndCaptions) {
+    const auto points = [this](const char* name) {
+        return find<QWidget>(name)->font().pointSizeF();
+    };
+    for (const char* name : {"frmAppIn", "frmOutLosses", "txtTa", "txtOutPoff", "lblRon25",
+                             "chkHeatsink", "chktr", "chkCext"})
+        EXPECT_DOUBLE_EQ(points(name), 9.75) << name;
+    for (const char* name : {"cmdInfo", "optflybackdcm", "optVacinOthers", "chkuserLpri",
+                             "cmdKestrelHS", "CmdStart", "optNoSave"})
+        EXPECT_DOUBLE_EQ(points(name), 8.25) << name;
+    EXPECT_EQ(find<QWidget>("txtTa")->font().family(), "Arial");
+
+    const QColor grey = SystemColourValue(SystemColour::InactiveBorder);
+    EXPECT_NE(grey, QColor(Qt::white));
+    EXPECT_EQ(box("txtOutPout")->palette().color(QPalette::Active, QPalette::Base), grey);
+    EXPECT_EQ(box("txtOutPtotal")->palette().color(QPalette::Inactive, QPalette::Base), grey);
+    EXPECT_EQ(box("txtRon25")->palette().color(QPalette::Disabled, QPalette::Base), grey);
+    EXPECT_NE(box("txtPoutmax")->palette().color(QPalette::Active, QPalette::Base), grey);
+
+    EXPECT_EQ(box("txtCext")->toolTip(),
+              "Insert only the capacity of the external components. The output capacitance Coss "
+              "of the Harrier  will be calculated by the program.");
+    EXPECT_EQ(box("txtouttr")->toolTip(), box("txtoutCoss")->toolTip());
+    EXPECT_EQ(find<QWidget>("lblTa")->property("text").toString(), "Ambient Temperature [°C]");
+    EXPECT_EQ(find<QWidget>("lbloutLpri")->property("text").toString(), "Lpri [µH]");
+    EXPECT_TRUE(find<QWidget>("CmdStop")->toolTip().isEmpty());
+
+    auto* hs = find<CaptionButton>("cmdKestrelHS");
+    const QString caption =
+        QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
+    EXPECT_EQ(hs->caption(), caption);
+    EXPECT_EQ(hs->caption().size(), 66);
+    EXPECT_TRUE(hs->text().contains(u'\n')) << "a caption wider than its button is wrapped";
+    EXPECT_EQ(find<CaptionButton>("cmdKestrelRdson")->caption(), "Kestrel");
+    EXPECT_EQ(find<CaptionButton>("cmdHarrierRdson")->caption(), "Harrier");
+}
+
+// Every control that can take the focus, in the window's keyboard order.
+const std::vector<std::string> kKeyboardOrder{
+    "txtPoutmax",
+    "txtVripple",
+    "txtVr",
+    "txtEfficiency",
+    "txtfwork",
+    "txtTa",
+    "txtTj",
+    "txtRon25",
+    "chktr",
+    "chkCext",
+    "txtRthja",
+    "txtRthjc",
+    "CmdStart",
+    "txtRthhs",
+    "txtCext",
+    "txttr",
+    "txtRthht",
+    "CmdStop",
+    "txtOutTjc",
+    "txtOutILpk",
+    "txtOutPtotal",
+    "txtOutPcond",
+    "txtOutPoff",
+    "txtOutPon",
+    "txtOutRdsonTj",
+    "txtOutPout",
+    "txtOutRdson",
+    "txtOutD",
+    "chkHeatsink",
+    "cmdInfo",
+    "txtoutCext",
+    "txtoutCoss",
+    "txtouttr",
+    "cmdKestrelRdson",
+    "cmdKestrelHS",
+    "txtoutLpri",
+    "txtOutDmax",
+    "chksteadystate",
+    "chkuserLpri",
+    "txtUserLpri",
+    "cmdCopperArea",
+    "optCreateFile",
+    "optNoSave",
+    "txtOutIHarriermax",
+    "CmdRthjc",
+    "txtUserIlpk",
+    "chkuserIlpk",
+    "optflybackccm",
+    "optflybackdcm",
+    "optVacinUniversalRange",
+    "optVacinSmallRange",
+    "optVacinOthers",
+    "cmdHarrierRdson",
+};
+
+class MainWindowKeyboard : public WorkbenchFixture {
+  protected:
+    bool isOption(const std::string& name) const {
+        return qobject_cast<QRadioButton*>(find<QWidget>(name.c_str())) != nullptr;
+    }
+
+    // Tabs once round the window from txtPoutmax and compares the stops with the
+    // keyboard order less the controls that cannot take the focus now. Within an
+    // option group the toolkit's own rule picks which option holds the stop, so
+    // options need only come in order.
+    void expectOneRound() {
+        std::vector<std::string> expected;
+        for (const std::string& name : kKeyboardOrder) {
+            const QWidget* widget = find<QWidget>(name.c_str());
+            if (widget->isVisible() && widget->isEnabled())
+                expected.push_back(name);
+        }
+        box("txtPoutmax")->setFocus(Qt::TabFocusReason);
+        std::vector<std::string> walked;
+        for (int i = 0; i < 80; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            walked.push_back(focus->objectName().toStdString());
+            QTest::keyClick(focus, Qt::Key_Tab);
+            if (QApplication::focusWidget() == box("txtPoutmax"))
+                break;
+        }
+        std::vector<std::string> walkedOthers, expectedOthers, walkedOptions;
+        for (const std::string& name : walked)
+            (isOption(name) ? walkedOptions : walkedOthers).push_back(name);
+        for (const std::string& name : expected)
+            if (!isOption(name))
+                expectedOthers.push_back(name);
+        EXPECT_EQ(walkedOthers, expectedOthers);
+
+        EXPECT_GE(walkedOptions.size(), 3u) << "each option group takes a stop";
+        auto next = expected.begin();
+        for (const std::string& option : walkedOptions) {
+            next = std::find(next, expected.end(), option);
+            EXPECT_NE(next, expected.end()) << option << " out of order";
+        }
+    }
+};
+
+TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtPoutmax");
+    // Hidden txtRthjc, txtRthhs, ... and the disabled txtRon25 are skipped.
+    expectOneRound();
+}
+
+TEST_F(MainWindowKeyboard, ControlsShownLaterTakeTheirPlaceInTheOrder) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const std::string& name : kKeyboardOrder) {
+        QWidget* widget = find<QWidget>(name.c_str());
+        widget->setEnabled(true);
+        widget->show();
+    }
+    expectOneRound();
+}
+
+TEST_F(MainWindowLayout, OptionGroupsAreExclusiveEachWithinItsOwnContainer) {
+    auto* dcm = find<QRadioButton>("optflybackdcm");
+    auto* small = find<QRadioButton>("optVacinSmallRange");
+    auto* create = find<QRadioButton>("optCreateFile");
+    auto* noSave = find<QRadioButton>("optNoSave");
+
+    small->setChecked(true);
+    EXPECT_TRUE(dcm->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
+    EXPECT_TRUE(noSave->isChecked());
+
+    QTest::mouseClick(find<QRadioButton>("optVacinUniversalRange"), Qt::LeftButton, {},
+                      QPoint(6, 8));
+    EXPECT_TRUE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
+    EXPECT_FALSE(small->isChecked());
+    EXPECT_TRUE(dcm->isChecked());
+
+    create->setChecked(true);
+    EXPECT_FALSE(noSave->isChecked());
+    EXPECT_TRUE(dcm->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
+    EXPECT_TRUE(toolkit.shown().empty()) << "selecting from code runs no handler";
+}
+
+TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
+    box("txtTa")->setText("60");
+    const DesignRecord before = record;
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(find<QPushButton>("cmdInfo"), Qt::LeftButton);
+
+    const auto shown = toolkit.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    const QStringList lines = shown[0].text.split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].contains("Orvand") && lines[0].contains("2.3") &&
+                lines[0].contains("Dravik Technologies"));
+    EXPECT_EQ(lines[1], "This tool will calculate the reachable output power of the selected "
+                        "Kestrel for a SMPS in Flyback Topology.");
+    EXPECT_EQ(lines[2], "Insert your parameters in the input section, and you will get all the "
+                        "calculated values in the output section.");
+    EXPECT_EQ(lines[3], "In case of an activated create file check, all output values e.g. Pout, "
+                        "Rdson, ... are saved in a output file!");
+    EXPECT_FALSE(shown[0].text.endsWith("\n"));
+    EXPECT_EQ(shown[0].title, "Info about the Tool");
+    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(shown[2].text, shown[0].text);
+
+    EXPECT_EQ(record.Ta, before.Ta);
+    EXPECT_EQ(record.Eta, before.Eta);
+    EXPECT_EQ(record.InputPresent, before.InputPresent);
+    EXPECT_EQ(box("txtTa")->text(), "60");
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+}
+
+TEST_F(MainWindowLayout, StopClosesTheWindowWithoutDeletingItOrAskingAnything) {
+    find<QRadioButton>("optCreateFile")->setChecked(true);
+    QPointer<FormWorkbench> guard(window.get());
+    QTest::mouseClick(find<QPushButton>("CmdStop"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(guard.isNull());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(toolkit.shown().empty());
+
+    window->show();
+    window->CmdStop_Click(0); // whatever its index
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
+    window->setBoxText(WorkbenchBox::Poutmax, "0");
+    EXPECT_EQ(box("txtPoutmax")->text(), "0");
+    ASSERT_EQ(toolkit.messages().size(), 1u) << "the write runs the check at once";
+    EXPECT_EQ(toolkit.messages()[0].text, "Please check your value of the maximum Pout");
+
+    window->setBoxText(WorkbenchBox::Fwork, "67");
+    EXPECT_EQ(record.fwork, 67.0);
+    window->setBoxText(WorkbenchBox::Ron25, "0.45");
+    EXPECT_EQ(record.Ron25, 0.45);
+    window->setBoxText(WorkbenchBox::Rthja, "90");
+    EXPECT_EQ(box("txtRthja")->text(), "90");
+    window->setBoxText(WorkbenchBox::Rthjc, "3");
+    EXPECT_EQ(box("txtRthjc")->text(), "3");
+
+    window->writeBox(OutputBox::OutPout, "12.34");
+    EXPECT_EQ(box("txtOutPout")->text(), "12.34");
+    window->writeBox(OutputBox::OutCoss, "5");
+    EXPECT_EQ(box("txtoutCoss")->text(), "5");
+    window->writeBox(OutputBox::Outtr, "7");
+    EXPECT_EQ(box("txtouttr")->text(), "7");
+    window->writeBox(OutputBox::Poutmax, "16.5");
+    EXPECT_EQ(record.Poutmax, 16.5);
+
+    window->setPoffFontSize(8);
+    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 8);
+    window->setPoffFontSize(10);
+    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
+
+    const QString longCaption = "Kestrel KX 1065 with a rather long name";
+    window->setButtonCaption(WorkbenchButton::KestrelRdson, longCaption);
+    EXPECT_EQ(find<CaptionButton>("cmdKestrelRdson")->caption(), longCaption);
+    window->setButtonCaption(WorkbenchButton::KestrelHS, "DIP-8");
+    EXPECT_EQ(find<CaptionButton>("cmdKestrelHS")->caption(), "DIP-8");
+    EXPECT_EQ(toolkit.messages().size(), 1u);
+}
+
+} // namespace
+} // namespace orvand::test

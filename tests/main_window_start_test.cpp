@@ -1,0 +1,308 @@
+// Start and the choice of the output file, on the real window with scripted
+// boxes: the input checks that refuse a run, a whole run into the output
+// section, and how one file choice serves one report.
+#include "calculate_dcm.h"
+#include "workbench_fixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+using namespace orvand;
+
+namespace {
+
+const QString kZeroInput =
+    QStringLiteral("Please check one of you inputs in the input section is zero.");
+const QString kPeakCurrent =
+    QStringLiteral("Please check you peak current limit it is zero or negative.");
+
+// The output boxes in the order a run writes them, txtPoutmax among them.
+const char* const kOutputBoxes[] = {
+    "txtOutRdsonTj", "txtOutRdson",       "txtOutTjc",  "txtOutD",     "txtOutDmax",
+    "txtOutPout",    "txtOutPon",         "txtOutPoff", "txtOutPcond", "txtOutPtotal",
+    "txtOutILpk",    "txtOutIHarriermax", "txtouttr",   "txtoutLpri",  "txtPoutmax",
+    "txtoutCext",    "txtoutCoss",
+};
+
+class StartRun : public test::WorkbenchFixture {
+  protected:
+    void SetUp() override {
+        WorkbenchFixture::SetUp();
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    // Case A: a user-defined discrete switch of 3 ohm in a package of 90 K/W,
+    // everything else as the window starts.
+    void useDiscreteSwitch(const char* ron25 = "3", const char* rthja = "90") {
+        QTest::mouseClick(find<QPushButton>("cmdHarrierRdson"), Qt::LeftButton);
+        // What the switch-mode button leaves, should its handler not be there yet.
+        record.KestrelSel = false;
+        record.HarrierSel = true;
+        box("txtRon25")->setEnabled(true);
+        box("txtRon25")->setText(QString::fromLatin1(ron25));
+        box("txtRthja")->setText(QString::fromLatin1(rthja));
+        toolkit.clearShown();
+    }
+
+    void setText(const char* name, const char* text) {
+        box(name)->setText(QString::fromLatin1(text));
+    }
+    void start() { QTest::mouseClick(find<QPushButton>("CmdStart"), Qt::LeftButton); }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const ShownBox& shown : toolkit.messages())
+            texts << shown.text;
+        return texts;
+    }
+    QStringList outputTexts() const {
+        QStringList texts;
+        for (const char* name : kOutputBoxes)
+            texts << box(name)->text();
+        return texts;
+    }
+
+    // Picks the output file through the Save dialog, as the user would.
+    void chooseFile(const QString& path) {
+        toolkit.queueSave(path);
+        QTest::mouseClick(find<QRadioButton>("optCreateFile"), Qt::LeftButton, {}, QPoint(6, 10));
+        ASSERT_TRUE(find<QRadioButton>("optCreateFile")->isChecked());
+        toolkit.clearShown();
+    }
+    QStringList reports() const { return QDir(dir.path()).entryList(QDir::Files); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(StartRun, CaseAFillsTheOutputSection) {
+    useDiscreteSwitch();
+    start();
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    const QStringList expected = {"6.7",   "3.0",  "75.1", "50",   "50",   "16.6",
+                                  "0.013", "0.06", "0.77", "0.83", "0.83", "3.13",
+                                  "20.2",  "602",  "16.6", "18",   "7"};
+    EXPECT_EQ(outputTexts(), expected);
+    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
+    EXPECT_DOUBLE_EQ(record.Poutmax, 16.6); // read back from the written text
+    // The run ends as every run does.
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
+    EXPECT_FALSE(box("txtRon25")->isEnabled());
+}
+
+TEST_F(StartRun, EachOfTheThirteenChecksRefusesAlone) {
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+    };
+    const std::vector<Case> cases = {
+        {"Vacmin",
+         [&] {
+             find<QRadioButton>("optVacinOthers")->setChecked(true);
+             record.Vacmin = 0.0;
+         }},
+        {"emptied box", [&] { setText("txtVr", ""); }},
+        {"Poutmax", [&] { setText("txtPoutmax", "0"); }},
+        {"Vr", [&] { setText("txtVr", "0"); }},
+        {"Vripple", [&] { setText("txtVripple", "0"); }},
+        {"Eta", [&] { setText("txtEfficiency", "0"); }},
+        {"fwork", [&] { setText("txtfwork", "0"); }},
+        {"Tj above 150", [&] { setText("txtTj", "150.01"); }},
+        {"Ron25", [&] { setText("txtRon25", "0"); }},
+        {"Rthja", [&] { setText("txtRthja", "0"); }},
+        {"Rthjc", [&] { setText("txtRthjc", "0"); }},
+        {"Rthhs", [&] { setText("txtRthhs", "0"); }},
+        {"Ta above Tj", [&] { setText("txtTa", "125.5"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A fresh window per case: the boxes start from their initial texts.
+        TearDown();
+        record = DesignRecord{};
+        SetUp();
+        useDiscreteSwitch();
+        c.spoil();
+        toolkit.clearShown();
+        start();
+        ASSERT_EQ(toolkit.messages().size(), 1u) << messageTexts().join(u'|').toStdString();
+        const ShownBox message = toolkit.messages()[0];
+        EXPECT_EQ(message.text, kZeroInput);
+        EXPECT_EQ(message.title, "Input Error");
+        EXPECT_EQ(message.icon, MessageIcon::Critical);
+        EXPECT_EQ(box("txtOutPout")->text(), "");
+        // Reset after the run all the same.
+        EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+        EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
+    }
+}
+
+TEST_F(StartRun, BoundaryTemperaturesPass) {
+    // Tj 150 with Ta 150 passes both temperature tests. With no room for a rise
+    // the sweep stops at its first step, so Poutmax comes back as 0.0 and its own
+    // check complains; the output section is written all the same.
+    useDiscreteSwitch();
+    setText("txtTj", "150");
+    setText("txtTa", "150");
+    toolkit.clearShown();
+    start();
+    EXPECT_EQ(messageTexts(), QStringList{"Please check your value of the maximum Pout"});
+    EXPECT_EQ(box("txtPoutmax")->text(), "0.0");
+    EXPECT_EQ(box("txtOutPout")->text(), "0.0");
+    EXPECT_FALSE(box("txtoutCoss")->text().isEmpty());
+    EXPECT_EQ(record.Poutmax, 0.0);
+}
+
+TEST_F(StartRun, NegativeValuesAreNotZero) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"txtPoutmax", "-50"}, {"txtVr", "-100"},        {"txtVripple", "-20"},
+        {"txtfwork", "-100"},  {"txtEfficiency", "-80"}, {"txtRthja", "-90"},
+    };
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        TearDown();
+        record = DesignRecord{};
+        SetUp();
+        useDiscreteSwitch();
+        setText(name, text);
+        toolkit.clearShown();
+        start();
+        // The engine may refuse such a design, the zero check may not.
+        EXPECT_FALSE(messageTexts().contains(kZeroInput));
+    }
+}
+
+TEST_F(StartRun, PeakCurrentCheckOnlyWhileTicked) {
+    useDiscreteSwitch();
+    QCheckBox* userIlpk = find<QCheckBox>("chkuserIlpk");
+    userIlpk->setEnabled(true);
+    for (const char* text : {"", "0", "-1"}) {
+        SCOPED_TRACE(text);
+        userIlpk->setChecked(true);
+        box("txtUserIlpk")->setText(QString::fromLatin1(text));
+        toolkit.clearShown();
+        start();
+        ASSERT_EQ(toolkit.messages().size(), 1u);
+        EXPECT_EQ(toolkit.messages()[0].text, kPeakCurrent);
+        EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
+        EXPECT_EQ(box("txtOutPout")->text(), "");
+    }
+    // Unticked, whatever its box holds, the run goes through.
+    userIlpk->setChecked(false);
+    box("txtUserIlpk")->setText(QStringLiteral("0"));
+    toolkit.clearShown();
+    start();
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(box("txtOutPout")->text(), "16.6");
+}
+
+TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
+    useDiscreteSwitch();
+    start();
+    const QStringList before = outputTexts();
+    const int poffPoints = box("txtOutPoff")->font().pointSize();
+    ASSERT_EQ(before[5], "16.6");
+
+    // An integrated device without a current limit.
+    record.KestrelSel = true;
+    record.Ipkd = 0.0;
+    box("txtRon25")->setEnabled(true);
+    toolkit.clearShown();
+    start();
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].text, RefusalMessage(DcmRefusal::NoCurrentLimit));
+    EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
+    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(outputTexts(), before);
+    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), poffPoints);
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+}
+
+TEST_F(StartRun, OneFileChoiceServesOneStart) {
+    useDiscreteSwitch();
+    chooseFile(dir.filePath("run"));
+    EXPECT_EQ(record.OutputFileName, dir.filePath("run"));
+    start();
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    const QStringList written = reports();
+    ASSERT_EQ(written, QStringList{"run Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt"});
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_EQ(record.DeviceName, "Discrete Harrier 3.00 Ohm");
+
+    // The second Start writes nothing, not even over the first report.
+    ASSERT_TRUE(QFile::remove(dir.filePath(written[0])));
+    start();
+    EXPECT_TRUE(reports().isEmpty());
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+TEST_F(StartRun, SaveDialogChoiceAndCancel) {
+    chooseFile(QStringLiteral("/somewhere/first"));
+    QTest::mouseClick(find<QRadioButton>("optNoSave"), Qt::LeftButton, {}, QPoint(6, 10));
+    ASSERT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+
+    toolkit.queueSave(std::nullopt);
+    QTest::mouseClick(find<QRadioButton>("optCreateFile"), Qt::LeftButton, {}, QPoint(6, 10));
+    ASSERT_EQ(toolkit.shown().size(), 1u);
+    const ShownBox dialog = toolkit.shown()[0];
+    EXPECT_EQ(dialog.kind, ShownBox::Kind::Save);
+    EXPECT_EQ(dialog.title, "Save File for Pout vs. Rdson data");
+    EXPECT_EQ(dialog.text, "C:/Eigene Dateien");
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("optCreateFile")->isChecked());
+    EXPECT_EQ(record.OutputFileName, "/somewhere/first");
+    // Nothing is created when the file is chosen.
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/somewhere")));
+}
+
+TEST_F(StartRun, RefusedRunWritesNoReport) {
+    useDiscreteSwitch();
+    chooseFile(dir.filePath("refused"));
+    setText("txtTj", "151");
+    toolkit.clearShown();
+    start();
+    EXPECT_EQ(messageTexts(), QStringList{kZeroInput});
+    EXPECT_TRUE(reports().isEmpty());
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
+
+    // Refused by the calculation: no report either.
+    setText("txtTj", "125");
+    record.KestrelSel = true;
+    record.Ipkd = 0.0;
+    box("txtRon25")->setEnabled(true);
+    chooseFile(dir.filePath("refused"));
+    start();
+    EXPECT_EQ(messageTexts(), QStringList{RefusalMessage(DcmRefusal::NoCurrentLimit)});
+    EXPECT_TRUE(reports().isEmpty());
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+}
+
+TEST_F(StartRun, ReportFailureIsShownAndTheProgramGoesOn) {
+    useDiscreteSwitch();
+    chooseFile(dir.filePath("missing/run"));
+    start();
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
+    EXPECT_TRUE(toolkit.messages()[0].text.contains(dir.filePath("missing/run")));
+    EXPECT_EQ(box("txtOutPout")->text(), "16.6");
+    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_FALSE(box("txtRon25")->isEnabled());
+
+    // The next choice and Start work.
+    box("txtRon25")->setEnabled(true);
+    chooseFile(dir.filePath("run"));
+    start();
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(reports().size(), 1);
+}
+
+} // namespace

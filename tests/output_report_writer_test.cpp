@@ -1,0 +1,357 @@
+// Writing the output-data report to disk: exact bytes for three kinds of
+// design, replacement of an earlier file, and failures that must neither lose
+// an earlier report nor pass for success.
+#include "locale_scope.h"
+#include "report_writer.h"
+#include "scripted_toolkit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <string>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+using namespace orvand;
+using test::LocaleScope;
+using test::PointLocale;
+
+namespace {
+
+// The expected file, spelled out line by line in the bytes of the code page.
+QByteArray Lines(std::initializer_list<const char*> lines) {
+    QByteArray out;
+    for (const char* line : lines) {
+        out.append(line);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class ReportWriter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        toolkit.setFailureHandler(
+            [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    LocaleScope locale{PointLocale()};
+    QTemporaryDir dir;
+    ScriptedToolkit toolkit;
+};
+
+// A catalogue device without heatsink, package only.
+DesignRecord CatalogueDevice(const QString& prefix) {
+    DesignRecord r;
+    r.OutputFileName = prefix;
+    r.Vacmin = 85;
+    r.Vripple = 20;
+    r.Vr = 100;
+    r.Eta = 0.8;
+    r.fwork = 100000;
+    r.Ta = 50;
+    r.Tj = 125;
+    r.Ron25 = 3.5;
+    r.KestrelSel = true;
+    r.DeviceName = QStringLiteral("PX11");
+    r.Rthtotal = 90;
+    r.Rthhs = 18;
+    r.PackageOnly = 1.0;
+    r.Pout = 12.02;
+    r.RdsonTj = 7.7646;
+    r.Dmax = 0.49948;
+    r.Lpri = 833.68e-6;
+    r.Poutmax = 12.02;
+    r.ILpk = 0.60038;
+    r.Ipkd = 0.6;
+    r.Pon = 0.0123;
+    r.Poff = 0.0456;
+    r.Pcond = 0.4556;
+    r.Ptotal = 0.51345;
+    r.CopperAreaText = QStringLiteral(" (not printed)");
+    return r;
+}
+
+TEST_F(ReportWriter, CatalogueDeviceWithoutHeatsink) {
+    DesignRecord record = CatalogueDevice(path("run1"));
+    ReportOptions options;
+    options.dcmSelected = true;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+
+    const QByteArray expected = Lines({
+        "",
+        "Output File for: PX11 Device with a heatsink of Rthja = 90.0 k/W",
+        "",
+        "Device: \tPX11",
+        "Heatsink: \tNo Heatsink required",
+        "",
+        "",
+        "INPUT",
+        "Application Parameter:",
+        "Vacin: \t85\t [V]",
+        "Vrip:  \t20\t [V]",
+        "Vref:  \t100\t [V]",
+        "Eff.:  \t80\t [%]",
+        "Freq.: \t100\t [kHz]",
+        "Ta:    \t50.0\t [\xB0"
+        "C]",
+        "Harrier Parameter:",
+        "Rdson: \t3.50\t [Ohm] @ 25\xB0"
+        "C",
+        "Tjmax: \t125\t [\xB0"
+        "C]",
+        "",
+        "",
+        "OUTPUT",
+        "Pout:  \t12.0\t [W]",
+        "Rdson: \t7.76\t [Ohm] @ Tj = 125.0 [\xB0"
+        "C]",
+        "Dmax:  \t50\t [%]",
+        "Lpri:  \t834\t [\xB5H] at Poutmax = 12.0W",
+        "I Lpk: \t0.60\t [A] Peak Primary Current",
+        "I pkD: \t0.60\t [A] Current Threshold of IC or Harrier",
+        "Power Losses",
+        "ON Losses\t0.01W",
+        "OFF Losses\t0.05W",
+        "Cond. Losses\t0.46W",
+        "Total Losses\t0.51W",
+    });
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    EXPECT_EQ(ReadAll(name), expected);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("run1 Universal DCM PX11 Rth 90.0.txt")});
+    EXPECT_EQ(record.PackageOnly, 0.0);
+    EXPECT_EQ(record.DeviceName, "PX11");
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+TEST_F(ReportWriter, DiscreteSwitchWithCopperArea) {
+    DesignRecord record;
+    record.OutputFileName = path("board");
+    record.Vacmin = 230;
+    record.Vripple = 30;
+    record.Vr = 120;
+    record.Eta = 0.85;
+    record.fwork = 65000;
+    record.Ta = 40;
+    record.Tj = 150;
+    record.Ron25 = 0.45;
+    record.HarrierSel = true;
+    record.Rthtotal = 60;
+    record.Rthhs = 18;
+    record.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
+    record.Pout = 30.54;
+    record.RdsonTj = 1.4765;
+    record.Dmax = 0.3712;
+    record.Lpri = 412.7e-6;
+    record.Poutmax = 30.54;
+    record.ILpk = 2.3456;
+    record.Ipkd = 19.6;
+    record.Pon = 0.1234;
+    record.Poff = 0.4567;
+    record.Pcond = 1.2345;
+    record.Ptotal = 1.8146;
+    ReportOptions options;
+    options.dcmSelected = true;
+    options.ccmSelected = true;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+
+    const QByteArray expected = Lines({
+        "",
+        "Output File for: Discrete Harrier 0.45 Ohm Device with a heatsink of Rthja = 60.0 k/W",
+        "",
+        "Device: \tDiscrete Harrier 0.45 Ohm",
+        "Heatsink: \t60.0 k/W Heatsink required  (3cm\xB2 Copper Area on PCB)",
+        "",
+        "",
+        "INPUT",
+        "Application Parameter:",
+        "Vacin: \t230\t [V]",
+        "Vrip:  \t30\t [V]",
+        "Vref:  \t120\t [V]",
+        "Eff.:  \t85\t [%]",
+        "Freq.: \t65\t [kHz]",
+        "Ta:    \t40.0\t [\xB0"
+        "C]",
+        "Harrier Parameter:",
+        "Rdson: \t0.45\t [Ohm] @ 25\xB0"
+        "C",
+        "Tjmax: \t150\t [\xB0"
+        "C]",
+        "",
+        "",
+        "OUTPUT",
+        "Pout:  \t30.5\t [W]",
+        "Rdson: \t1.48\t [Ohm] @ Tj = 150.0 [\xB0"
+        "C]",
+        "Dmax:  \t37\t [%]",
+        "Lpri:  \t413\t [\xB5H] at Poutmax = 30.5W",
+        "I Lpk: \t2.35\t [A] Peak Primary Current",
+        "I pkD: \t19.60\t [A] Current Threshold of IC or Harrier",
+        "Power Losses",
+        "ON Losses\t0.12W",
+        "OFF Losses\t0.46W",
+        "Cond. Losses\t1.23W",
+        "Total Losses\t1.81W",
+    });
+    EXPECT_EQ(ReadAll(path("board Small CCM Discrete Harrier 0.45 Ohm Rth 18.0.txt")), expected);
+    EXPECT_EQ(record.DeviceName, "Discrete Harrier 0.45 Ohm");
+    EXPECT_EQ(record.PackageOnly, 0.0);
+}
+
+TEST_F(ReportWriter, IntegratedDeviceWithHeatsinkKeepsTheDiscreteName) {
+    DesignRecord record = CatalogueDevice(path("hs"));
+    record.Vacmin = 120;
+    record.DeviceName = QStringLiteral("PX22");
+    record.PackageOnly = 0.0;
+    record.HarrierN3 = true;
+    record.Rthtotal = 21.5;
+    record.Poff = 0.0;
+    record.Pout = 17.23;
+    record.Poutmax = 17.23;
+    record.Lpri = 581.59e-6;
+    record.ILpk = 0.86061;
+    record.Ipkd = 3.2;
+    record.Pon = 0.0126;
+    record.Pcond = 0.821;
+    record.Ptotal = 0.83362;
+    ReportOptions options;
+    options.dcmSelected = true;
+    options.heatsink = true;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+
+    const QByteArray expected = Lines({
+        "",
+        "Output File for: Discrete Harrier 3.50 Ohm Device with a heatsink of Rthja = 18.0 k/W",
+        "",
+        "Device: \tDiscrete Harrier 3.50 Ohm",
+        "Heatsink: \t18.0 k/W Heatsink required",
+        "",
+        "",
+        "INPUT",
+        "Application Parameter:",
+        "Vacin: \t120\t [V]",
+        "Vrip:  \t20\t [V]",
+        "Vref:  \t100\t [V]",
+        "Eff.:  \t80\t [%]",
+        "Freq.: \t100\t [kHz]",
+        "Ta:    \t50.0\t [\xB0"
+        "C]",
+        "Harrier Parameter:",
+        "Rdson: \t3.50\t [Ohm] @ 25\xB0"
+        "C",
+        "Tjmax: \t125\t [\xB0"
+        "C]",
+        "",
+        "",
+        "OUTPUT",
+        "Pout:  \t17.2\t [W]",
+        "Rdson: \t7.76\t [Ohm] @ Tj = 125.0 [\xB0"
+        "C]",
+        "Dmax:  \t50\t [%]",
+        "Lpri:  \t582\t [\xB5H] at Poutmax = 17.2W",
+        "I Lpk: \t0.86\t [A] Peak Primary Current",
+        "I pkD: \t3.20\t [A] Current Threshold of IC or Harrier",
+        "Power Losses",
+        "ON Losses\t0.01W",
+        "OFF Losses\tNot Considered because of N3 Version of Harrier",
+        "Cond. Losses\t0.82W",
+        "Total Losses\t0.83W",
+    });
+    EXPECT_EQ(ReadAll(path("hs  DCM Discrete Harrier 3.50 Ohm Rth 18.0.txt")), expected);
+
+    // The changed name outlives the report: a later one without heatsink prints
+    // it with the on-resistance of the run that wrote it.
+    EXPECT_EQ(record.DeviceName, "Discrete Harrier 3.50 Ohm");
+    record.Ron25 = 2.0;
+    options.heatsink = false;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+    EXPECT_EQ(record.DeviceName, "Discrete Harrier 3.50 Ohm");
+    EXPECT_TRUE(QFile::exists(path("hs  DCM Discrete Harrier 3.50 Ohm Rth 21.5.txt")));
+}
+
+TEST_F(ReportWriter, ReplacesAnEarlierFileOfTheSameName) {
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    ASSERT_TRUE(WriteAll(name, QByteArray(5000, '\x01')));
+    DesignRecord record = CatalogueDevice(path("run1"));
+    ReportOptions options;
+    options.dcmSelected = true;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+    const QByteArray bytes = ReadAll(name);
+    EXPECT_FALSE(bytes.contains('\x01'));
+    EXPECT_EQ(bytes.count("\r\n"), 32);
+    EXPECT_EQ(bytes.back(), '\x0A');
+    EXPECT_EQ(files().size(), 1); // no temporary file left behind
+}
+
+// Every failure is one "Output Error" message naming the file, creates nothing,
+// and keeps PackageOnly (no report was written).
+class ReportWriterFailure : public ReportWriter {
+  protected:
+    void expectFailure(DesignRecord& record, const QString& reasonPart) {
+        record.PackageOnly = 1.0;
+        const QStringList before = files();
+        ReportOptions options;
+        options.dcmSelected = true;
+        EXPECT_FALSE(WriteOutputDataFile(record, options, toolkit));
+        ASSERT_EQ(toolkit.shown().size(), 1u);
+        const ShownBox& box = toolkit.shown()[0];
+        EXPECT_EQ(box.kind, ShownBox::Kind::Message);
+        EXPECT_EQ(box.title, "Output Error");
+        EXPECT_EQ(box.icon, MessageIcon::Critical);
+        EXPECT_TRUE(box.text.contains(QStringLiteral("Rth 90.0.txt"))) << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(reasonPart)) << box.text.toStdString();
+        EXPECT_EQ(record.PackageOnly, 1.0);
+        EXPECT_EQ(files(), before);
+    }
+};
+
+TEST_F(ReportWriterFailure, FolderThatDoesNotExist) {
+    DesignRecord record = CatalogueDevice(path("missing/deeper/run1"));
+    expectFailure(record, QStringLiteral("does not exist"));
+    EXPECT_FALSE(QFileInfo::exists(path("missing")));
+}
+
+TEST_F(ReportWriterFailure, PathThroughARegularFile) {
+    ASSERT_TRUE(WriteAll(path("file.txt"), "earlier"));
+    DesignRecord record = CatalogueDevice(path("file.txt/run1"));
+    expectFailure(record, QStringLiteral("is not a folder"));
+    EXPECT_EQ(ReadAll(path("file.txt")), "earlier");
+}
+
+TEST_F(ReportWriterFailure, NameLongerThanTheFileSystemTakes) {
+    DesignRecord record = CatalogueDevice(path(QString(240, u'n')));
+    expectFailure(record, QStringLiteral("too long"));
+}
+
+TEST_F(ReportWriterFailure, EarlierReportOfTheSameNameSurvives) {
+    // A name right at the limit can be written once, but the replacement needs
+    // a longer temporary name beside it and fails: the earlier report stays.
+    const QString suffix = QStringLiteral(" Universal DCM PX11 Rth 90.0.txt");
+    const QString prefix(255 - suffix.size(), u'p');
+    const QString name = path(prefix + suffix);
+    ASSERT_TRUE(WriteAll(name, "earlier report"));
+    DesignRecord record = CatalogueDevice(path(prefix));
+    expectFailure(record, QStringLiteral("too long"));
+    EXPECT_EQ(ReadAll(name), "earlier report");
+}
+
+} // namespace

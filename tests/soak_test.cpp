@@ -1,0 +1,323 @@
+// A soak of the real window: long runs of random user actions with fixed seeds,
+// so that a failure can be replayed. After every step nothing may have taken
+// longer than a second, the thermal-path and optional-value boxes must show
+// consistently, no output box may show a non-finite number, and every report
+// written must have its 32 CR LF lines.
+//
+// ORVAND_SOAK_STEPS sets the steps per seed (default a short run for CI);
+// ORVAND_SOAK_SEEDS the number of seeds.
+#include "design_record.h"
+#include "form_workbench.h"
+#include "locale_scope.h"
+#include "toolkit.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+using namespace orvand;
+
+namespace {
+
+int envInt(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 kStepLimitMs = 4000; // the sanitizers slow the sweep several times
+#else
+constexpr qint64 kStepLimitMs = 1000;
+#endif
+
+class RandomText {
+public:
+    explicit RandomText(std::mt19937& random) : random_(random) {}
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+    QString number() {
+        const QString whole = QString::number(below(4) == 0 ? below(100000) : below(300));
+        const QString fraction = QString::number(below(1000));
+        switch (below(10)) {
+        case 0:
+            return whole + QLatin1Char('.') + fraction;
+        case 1:
+            return whole + QLatin1Char(',') + fraction;
+        case 2:
+            return QLatin1Char('-') + whole;
+        case 3:
+            return QLatin1Char('-') + whole + QLatin1Char('.') + fraction;
+        case 4:
+            return whole + QLatin1Char('e') + QString::number(below(12));
+        case 5:
+            return whole + QStringLiteral("E-") + fraction;
+        case 6:
+            return QLatin1Char('.') + fraction;
+        case 7:
+            return whole + QStringLiteral(" V");
+        default:
+            return whole;
+        }
+    }
+
+    QString any() {
+        static const char16_t* const odd[] = {
+            u"", u" ", u"   ", u"abc", u"inf", u"nan", u"-", u".", u",", u"1e400", u"-0",
+            u"1,2,3", u"1.2.3", u"0,45", u"µ²°", u"ü€漢字", u"\t5", u"9e-400", u"0x10",
+            u"999999999999999999999"};
+        switch (below(6)) {
+        case 0:
+            return QString::fromUtf16(odd[below(20)]);
+        case 1:
+            return QString(1000 + below(4000), QLatin1Char("9.,e-a "[below(7)]));
+        default:
+            return number();
+        }
+    }
+
+private:
+    std::mt19937& random_;
+};
+
+// Answers every box at random, but so that every loop of the program ends.
+class RandomToolkit final : public Toolkit {
+public:
+    RandomToolkit(std::mt19937& random, const QString& folder) : text_(random), folder_(folder) {}
+
+    void messageBox(const QString&, const QString&, MessageIcon) override {}
+
+    QString inputBox(const QString&, const QString&) override {
+        if (++inputsThisStep_ > 20)
+            return QStringLiteral("100");
+        return text_.below(2) == 0 ? QString::number(85 + text_.below(186)) : text_.any();
+    }
+
+    std::optional<QString> saveDialog(const QString&, const QString&) override {
+        switch (text_.below(10)) {
+        case 0:
+            return folder_ + QStringLiteral("/missing/run");
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+            return std::nullopt;
+        default:
+            return folder_ + QStringLiteral("/run") + QString::number(text_.below(5));
+        }
+    }
+
+    void showModal(QDialog& window) override {
+        window.show();
+        if (++depth_ <= 4 && text_.below(5) != 0) {
+            if (auto* picture = window.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"))) {
+                QTest::mouseClick(picture, Qt::LeftButton);
+            } else {
+                const auto options = window.findChildren<QRadioButton*>();
+                if (!options.isEmpty() && text_.below(6) != 0)
+                    options[text_.below(int(options.size()))]->click();
+                if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("cmdOK")))
+                    ok->click();
+            }
+        }
+        --depth_;
+        if (window.isVisible())
+            window.close();
+    }
+
+    void newStep() { inputsThisStep_ = 0; }
+    RandomText& text() { return text_; }
+
+private:
+    RandomText text_;
+    QString folder_;
+    int depth_ = 0;
+    int inputsThisStep_ = 0;
+};
+
+class Soak {
+public:
+    Soak(unsigned seed, const QString& folder)
+        : random_(seed), toolkit_(random_, folder), folder_(folder) {
+        window_ = std::make_unique<FormWorkbench>(record_, toolkit_);
+        window_->Form_Load();
+        window_->show();
+    }
+
+    // One random user action; returns what was done, for the failure message.
+    QString step() {
+        toolkit_.newStep();
+        RandomText& text = toolkit_.text();
+        QList<QWidget*> targets;
+        for (QWidget* widget : window_->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !widget->isEnabled())
+                continue;
+            if (auto* box = qobject_cast<QLineEdit*>(widget); box && !box->isReadOnly())
+                targets << box;
+            else if (qobject_cast<QAbstractButton*>(widget) &&
+                     widget->objectName() != QLatin1String("CmdStop"))
+                targets << widget;
+        }
+        if (text.below(12) == 0) {
+            // A discrete switch with a package: many random steps need a design
+            // that can run at all to reach the calculation and the report.
+            if (text.below(2) == 0) {
+                for (const auto& [name, value] :
+                     {std::pair{"txtPoutmax", "50"}, {"txtVripple", "20"}, {"txtVr", "100"},
+                      {"txtEfficiency", "80"}, {"txtfwork", "100"}, {"txtTj", "125"},
+                      {"txtTa", "50"}})
+                    child<QLineEdit>(name)->setText(QString::fromLatin1(value));
+            }
+            child<QPushButton>("cmdHarrierRdson")->click();
+            child<QLineEdit>("txtRon25")->setText(QString::number(0.2 + text.below(50) / 10.0));
+            child<QLineEdit>("txtRthja")->setText(QString::number(40 + text.below(80)));
+            if (text.below(2) == 0)
+                return QStringLiteral("discrete switch set up");
+            child<QRadioButton>("optCreateFile")->click();
+            startAndCheckReports();
+            return QStringLiteral("discrete switch set up, file chosen, Start");
+        }
+        QWidget* target = targets[text.below(int(targets.size()))];
+        const QString name = target->objectName();
+        if (auto* box = qobject_cast<QLineEdit*>(target)) {
+            switch (text.below(4)) {
+            case 0:
+                box->clear();
+                QTest::keyClicks(box, text.number().left(12));
+                return name + QStringLiteral(" typed");
+            case 1:
+                QTest::mouseDClick(box, Qt::LeftButton);
+                return name + QStringLiteral(" double-clicked");
+            case 2:
+                QTest::mouseClick(box, Qt::LeftButton);
+                return name + QStringLiteral(" clicked");
+            default:
+                box->setText(text.any());
+                return name + QStringLiteral(" pasted");
+            }
+        }
+        if (name == QLatin1String("CmdStart") || text.below(8) == 0) {
+            // Start more often than any single other control.
+            startAndCheckReports();
+            return QStringLiteral("Start");
+        }
+        static_cast<QAbstractButton*>(target)->click();
+        return name + QStringLiteral(" clicked");
+    }
+
+    void checkInvariants(const QString& step) {
+        SCOPED_TRACE(step.toStdString());
+        const bool heatsink = child<QCheckBox>("chkHeatsink")->isChecked();
+        for (const char* name : {"cmdKestrelHS", "txtRthja", "lblRthja"})
+            EXPECT_EQ(child<QWidget>(name)->isHidden(), heatsink) << name;
+        for (const char* name :
+             {"txtRthjc", "txtRthht", "txtRthhs", "lblRthjc", "lblRthht", "lblRthhs", "CmdRthjc"})
+            EXPECT_EQ(child<QWidget>(name)->isHidden(), !heatsink) << name;
+        for (const auto& [check, box, label] :
+             {std::tuple{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk"},
+              std::tuple{"chkuserLpri", "txtUserLpri", "lblUserLpri"}}) {
+            EXPECT_NE(child<QWidget>(check)->isHidden(), child<QWidget>(box)->isHidden()) << box;
+            EXPECT_EQ(child<QWidget>(box)->isHidden(), child<QWidget>(label)->isHidden()) << label;
+        }
+        EXPECT_EQ(child<QWidget>("chkuserIlpk")->isEnabled(), record_.HarrierSel);
+        for (QLineEdit* box : window_->findChildren<QLineEdit*>()) {
+            const QString shown = box->text().toLower();
+            if (!box->isReadOnly())
+                continue;
+            EXPECT_FALSE(shown.contains(QLatin1String("nan")) ||
+                         shown.contains(QLatin1String("inf")) ||
+                         shown.contains(QLatin1String("1.#")))
+                << box->objectName().toStdString() << " shows " << shown.toStdString();
+        }
+    }
+
+    int reportsChecked() const { return reportsChecked_; }
+
+private:
+    template <typename T> T* child(const char* name) {
+        return window_->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    void startAndCheckReports() {
+        const auto before = listing();
+        child<QPushButton>("CmdStart")->click();
+        for (const auto& [path, stamp] : listing()) {
+            auto old = before.find(path);
+            if (old != before.end() && old->second == stamp)
+                continue;
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            EXPECT_EQ(bytes.count("\r\n"), 32) << path.toStdString();
+            EXPECT_EQ(bytes.count('\n'), 32) << path.toStdString();
+            EXPECT_TRUE(bytes.endsWith("\r\n"));
+            for (const char* bad : {"nan", "inf", "1.#"})
+                EXPECT_FALSE(bytes.toLower().contains(bad)) << path.toStdString();
+            ++reportsChecked_;
+        }
+    }
+
+    std::map<QString, std::pair<qint64, qint64>> listing() const {
+        std::map<QString, std::pair<qint64, qint64>> files;
+        for (const QFileInfo& info : QDir(folder_).entryInfoList(QDir::Files))
+            files[info.absoluteFilePath()] = {info.size(),
+                                              info.lastModified().toMSecsSinceEpoch()};
+        return files;
+    }
+
+    std::mt19937 random_;
+    RandomToolkit toolkit_;
+    QString folder_;
+    DesignRecord record_;
+    std::unique_ptr<FormWorkbench> window_;
+    int reportsChecked_ = 0;
+};
+
+class SoakTest : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(SoakTest, RandomUseNeverBreaksTheWindow) {
+    test::LocaleScope locale(GetParam() % 2 ? test::CommaLocale() : test::PointLocale());
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    Soak soak(GetParam(), folder.path());
+    const int steps = envInt("ORVAND_SOAK_STEPS", 1500);
+    QElapsedTimer total;
+    total.start();
+    for (int i = 0; i < steps && total.elapsed() < 120'000; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QString what = soak.step();
+        const qint64 took = timer.elapsed();
+        EXPECT_LT(took, kStepLimitMs) << "step " << i << ": " << what.toStdString();
+        soak.checkInvariants(QStringLiteral("step %1: %2").arg(i).arg(what));
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "replay with seed " << GetParam() << ", step " << i;
+            return;
+        }
+    }
+    RecordProperty("reports", soak.reportsChecked());
+}
+
+std::vector<unsigned> seeds() {
+    std::vector<unsigned> result;
+    for (int i = 0; i < envInt("ORVAND_SOAK_SEEDS", 4); ++i)
+        result.push_back(20261209u + unsigned(i));
+    return result;
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SoakTest, ::testing::ValuesIn(seeds()));
+
+} // namespace
