@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Orvand twice (warnings as errors; then with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs the whole test suite
-# on both builds.
+# Installs what is missing, builds Orvand three times (debug, optimised, and
+# with AddressSanitizer and UndefinedBehaviorSanitizer; warnings are errors in
+# all three) and runs the whole test suite on each build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,10 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs"
 ctest --preset dev
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"

@@ -141,7 +141,7 @@ QString FormatPattern(double value, QStringView pattern) {
     const long long integerDigits = static_cast<long long>(exponent) + decimals + 1;
     std::string scaled;
     if (integerDigits <= 0) {
-        scaled = (integerDigits == 0 && mantissa[0] >= '5') ? "1" : "0";
+        scaled.assign(1, (integerDigits == 0 && mantissa[0] >= '5') ? '1' : '0');
     } else if (integerDigits >= static_cast<long long>(mantissa.size())) {
         scaled = mantissa + std::string(integerDigits - mantissa.size(), '0');
     } else {
@@ -160,7 +160,7 @@ QString FormatPattern(double value, QStringView pattern) {
     const bool zero = firstNonZero == std::string::npos;
     scaled = zero ? std::string("0") : scaled.substr(firstNonZero);
     if (scaled.size() < static_cast<size_t>(decimals) + 1)
-        scaled.insert(0, decimals + 1 - scaled.size(), '0');
+        scaled = std::string(decimals + 1 - scaled.size(), '0') + scaled;
 
     QString text;
     if (value < 0 && !zero)

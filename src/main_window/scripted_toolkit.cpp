@@ -30,9 +30,9 @@ QString ScriptedToolkit::inputBox(const QString& prompt, const QString& title) {
         unexpected(QStringLiteral("input box \"%1\" (%2)").arg(title, prompt));
         return fallbackInput_;
     }
-    std::optional<QString> answer = std::move(inputs_.front());
+    const Answer answer = inputs_.front();
     inputs_.pop_front();
-    return answer.value_or(QString());
+    return answer.cancel ? QString() : answer.text;
 }
 
 std::optional<QString> ScriptedToolkit::saveDialog(const QString& title,
@@ -42,9 +42,11 @@ std::optional<QString> ScriptedToolkit::saveDialog(const QString& title,
         unexpected(QStringLiteral("Save dialog \"%1\"").arg(title));
         return std::nullopt;
     }
-    std::optional<QString> path = std::move(saves_.front());
+    const Answer answer = saves_.front();
     saves_.pop_front();
-    return path;
+    if (answer.cancel)
+        return std::nullopt;
+    return answer.text;
 }
 
 void ScriptedToolkit::showModal(QDialog& window) {

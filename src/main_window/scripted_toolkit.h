@@ -28,8 +28,12 @@ public:
     using ModalAction = std::function<void(QDialog&)>;
 
     // Answers, consumed in order. std::nullopt answers Cancel.
-    void queueInput(std::optional<QString> answer) { inputs_.push_back(std::move(answer)); }
-    void queueSave(std::optional<QString> path) { saves_.push_back(std::move(path)); }
+    void queueInput(const std::optional<QString>& answer) {
+        inputs_.push_back({!answer.has_value(), answer.value_or(QString())});
+    }
+    void queueSave(const std::optional<QString>& path) {
+        saves_.push_back({!path.has_value(), path.value_or(QString())});
+    }
     // Runs on the shown window; a window still open afterwards is closed as by its
     // close box.
     void queueModal(ModalAction action) { modals_.push_back(std::move(action)); }
@@ -53,8 +57,12 @@ private:
     void unexpected(const QString& what);
 
     std::vector<ShownBox> shown_;
-    std::deque<std::optional<QString>> inputs_;
-    std::deque<std::optional<QString>> saves_;
+    struct Answer {
+        bool cancel = false;
+        QString text;
+    };
+    std::deque<Answer> inputs_;
+    std::deque<Answer> saves_;
     std::deque<ModalAction> modals_;
     std::function<void(const QString&)> onUnexpected_;
     QString fallbackInput_ = QStringLiteral("100");
