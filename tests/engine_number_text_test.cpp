@@ -109,6 +109,10 @@ TEST_P(NumberTextInBothLocales, WrittenValuesReadBackAsTheSameNumber) {
         EXPECT_EQ(PlainReading(FormatPattern(value, u"0.00")), value) << value;
     EXPECT_EQ(PlainReading(FormatPattern(16.6399999999998, u"0.0")), 16.6);
     EXPECT_EQ(TextToNumberValue(DefaultNumberText(0.45)), 0.45);
+    // 15 digits of the largest double round past it; it still reads back.
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(PlainReading(DefaultNumberText(largest)), largest);
+    EXPECT_EQ(PlainReading(DefaultNumberText(-largest)), -largest);
 }
 
 TEST_P(NumberTextInBothLocales, DisplayPatterns) {

@@ -44,10 +44,6 @@ class StartRun : public test::WorkbenchFixture {
     // everything else as the window starts.
     void useDiscreteSwitch(const char* ron25 = "3", const char* rthja = "90") {
         QTest::mouseClick(find<QPushButton>("cmdHarrierRdson"), Qt::LeftButton);
-        // What the switch-mode button leaves, should its handler not be there yet.
-        record.KestrelSel = false;
-        record.HarrierSel = true;
-        box("txtRon25")->setEnabled(true);
         box("txtRon25")->setText(QString::fromLatin1(ron25));
         box("txtRthja")->setText(QString::fromLatin1(rthja));
         toolkit.clearShown();
@@ -306,3 +302,30 @@ TEST_F(StartRun, ReportFailureIsShownAndTheProgramGoesOn) {
 }
 
 } // namespace
+
+// Faults between the file choice and the Start: the message names the file, the
+// results stay shown, and the program goes on to write the next report.
+TEST_F(StartRun, ReportFaultsAfterTheFileChoice) {
+    useDiscreteSwitch();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+    chooseFile(dir.filePath("gone/run"));
+    ASSERT_TRUE(QDir(dir.filePath("gone")).removeRecursively());
+    start();
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
+    EXPECT_EQ(box("txtOutPout")->text(), "16.6");
+
+    toolkit.clearShown();
+    box("txtRon25")->setEnabled(true);
+    chooseFile(dir.filePath(QString(300, QLatin1Char('n'))));
+    start();
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
+    EXPECT_TRUE(reports().isEmpty());
+
+    toolkit.clearShown();
+    chooseFile(dir.filePath("run"));
+    start();
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(reports().size(), 1);
+}

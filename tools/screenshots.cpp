@@ -1,5 +1,6 @@
 // Drives the real windows through a design and saves what they show as PNG
-// files: the main window after a run, and each selection window.
+// files: the main window after a run, and each selection window; the run's
+// report is written there too.
 // Usage: orvand_screenshots <folder>
 #include "design_record.h"
 #include "dialogs.h"
@@ -50,6 +51,8 @@ int main(int argc, char* argv[]) {
     window.findChild<QPushButton*>(QStringLiteral("cmdKestrelRdson"))->click();
     toolkit.queueModal(pick(folder, "opt3CopperDIP8", "package-dialog.png"));
     window.findChild<QPushButton*>(QStringLiteral("cmdKestrelHS"))->click();
+    toolkit.queueSave(QDir(folder).filePath(QStringLiteral("example")));
+    window.findChild<QRadioButton*>(QStringLiteral("optCreateFile"))->click();
     window.findChild<QPushButton*>(QStringLiteral("CmdStart"))->click();
     save(window, folder, "main-window.png");
 

@@ -106,8 +106,14 @@ double TextToNumberValue(const QString& text) {
 QString DefaultNumberText(double value) {
     value = finiteOrZero(value);
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                std::chars_format::general, 15);
+    // Next to the largest double, 15 digits round up past it and would read back
+    // as nothing: such a value is written with the digits it needs.
+    double back = 0.0;
+    if (std::from_chars(buffer.data(), result.ptr, back).ec == std::errc::result_out_of_range)
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                               std::chars_format::general);
     QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
     text.replace(QLatin1Char('e'), QLatin1Char('E'));
     const QString separator = QLocale().decimalPoint();
