@@ -2,9 +2,11 @@
 // boxes: the input checks that refuse a run, a whole run into the output
 // section, and how one file choice serves one report.
 #include "calculate_dcm.h"
+#include "number_text.h"
 #include "workbench_fixture.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -328,4 +330,27 @@ TEST_F(StartRun, ReportFaultsAfterTheFileChoice) {
     start();
     EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
     EXPECT_EQ(reports().size(), 1);
+}
+
+// Under a decimal comma the window writes 16,6 and 2,5; the next Start must read
+// them back as the numbers they show, not as 16 and 2.
+TEST_F(StartRun, DecimalCommaWritesReadBackWhole) {
+    test::LocaleScope comma{test::CommaLocale()};
+    useDiscreteSwitch();
+    start();
+    EXPECT_EQ(box("txtPoutmax")->text(), "16,6");
+    EXPECT_EQ(record.Poutmax, 16.6);
+
+    QTest::mouseClick(find<QCheckBox>("chkHeatsink"), Qt::LeftButton, {}, QPoint(6, 10));
+    toolkit.queueModal([](QDialog& dialog) {
+        dialog.findChild<QRadioButton*>("optRthjcNo")->click();
+        dialog.findChild<QPushButton*>("cmdOK")->click();
+    });
+    QTest::mouseClick(find<QPushButton>("CmdRthjc"), Qt::LeftButton);
+    EXPECT_EQ(box("txtRthjc")->text(), "1,5");
+    toolkit.clearShown();
+    start();
+    EXPECT_EQ(record.Rthjc, 1.5);
+    EXPECT_EQ(record.Rthtotal, 1.0 + 1.5 + 18.0);
+    EXPECT_EQ(record.Poutmax, PlainReading(box("txtPoutmax")->text()));
 }
