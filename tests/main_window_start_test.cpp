@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -324,6 +325,16 @@ TEST_F(StartRun, ReportFaultsAfterTheFileChoice) {
     ASSERT_EQ(toolkit.messages().size(), 1u);
     EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
     EXPECT_TRUE(reports().isEmpty());
+
+    // Root ignores read-only bits; a folder in the report's place stops any writer.
+    toolkit.clearShown();
+    const QString blocked = "blocked Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt";
+    ASSERT_TRUE(QDir(dir.path()).mkdir(blocked));
+    chooseFile(dir.filePath("blocked"));
+    start();
+    ASSERT_EQ(toolkit.messages().size(), 1u);
+    EXPECT_TRUE(toolkit.messages()[0].text.contains(blocked));
+    EXPECT_TRUE(QFileInfo(dir.filePath(blocked)).isDir());
 
     toolkit.clearShown();
     chooseFile(dir.filePath("run"));
