@@ -1,5 +1,6 @@
 // Time of CalculateDCM, whole and per pass of the power sweep.
 #include "calculate_dcm.h"
+#include "design_cases.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,24 +9,7 @@ namespace {
 using orvand::DcmOptions;
 using orvand::DesignRecord;
 
-// The common inputs with a discrete 3 ohm switch on a 90 K/W package.
-DesignRecord caseA() {
-    DesignRecord r;
-    r.Vacmin = 85;
-    r.Vripple = 20;
-    r.Vr = 100;
-    r.Poutmax = 50;
-    r.Eta = 0.8;
-    r.fwork = 100000;
-    r.Ta = 50;
-    r.Tj = 125;
-    r.Ron25 = 3;
-    r.Rthja = 90;
-    r.Rthjc = 2.5;
-    r.Rthht = 1;
-    r.Rthhs = 18;
-    return r;
-}
+DesignRecord caseA() { return orvand::test::CaseAInputs(); }
 
 void run(benchmark::State& state, const DesignRecord& start, const DcmOptions& options) {
     long passes = 0;

@@ -2,6 +2,7 @@
 // the table's, to the digits it shows; tolerances are half a unit of the last
 // digit shown.
 #include "calculate_dcm.h"
+#include "design_cases.h"
 #include "locale_scope.h"
 
 #include <cmath>
@@ -11,26 +12,7 @@ using namespace orvand;
 
 namespace {
 
-// Common inputs: 85 V universal range, 20 V ripple, 100 V reflected, 50 W typed,
-// 80 %, 100 kHz, Ta 50 °C, Tj 125 °C, heatsink resistances 2.5 + 1 + 18 K/W,
-// Cext 0 on entry. Case A adds a discrete 3 ohm switch on a 90 K/W package.
-DesignRecord caseA() {
-    DesignRecord r;
-    r.Vacmin = 85;
-    r.Vripple = 20;
-    r.Vr = 100;
-    r.Poutmax = 50;
-    r.Eta = 0.8;
-    r.fwork = 100000;
-    r.Ta = 50;
-    r.Tj = 125;
-    r.Ron25 = 3;
-    r.Rthja = 90;
-    r.Rthjc = 2.5;
-    r.Rthht = 1;
-    r.Rthhs = 18;
-    return r;
-}
+DesignRecord caseA() { return test::CaseAInputs(); }
 
 DcmOptions typed(const char* poutmax) {
     DcmOptions options;

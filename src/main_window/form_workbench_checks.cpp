@@ -34,101 +34,88 @@ void FormWorkbench::connectChecks() {
 
 // Each check stores what was typed, even when it then warns: the user may be in
 // the middle of typing, and the Start checks decide what is finally accepted.
+// Most boxes store before the empty test (an emptied box stores 0); the maximum
+// power and the ripple keep their last value when emptied.
+namespace {
 
-void FormWorkbench::txtEfficiency_Change() {
-    const QString text = ui->txtEfficiency->text();
-    record_.Eta = PlainReading(text);
+enum class Store { Always, OnlyWhenNotEmpty };
+
+struct Check {
+    Store store;
+    bool (*rejected)(const DesignRecord&);
+    const char* message;
+    const QString& title;
+};
+
+void RunCheck(QLineEdit& box, double& field, const Check& check, DesignRecord& record,
+              Toolkit& toolkit) {
+    const QString text = box.text();
+    if (check.store == Store::Always)
+        field = PlainReading(text);
     if (text.isEmpty()) {
-        record_.InputPresent = false;
+        record.InputPresent = false;
         return;
     }
-    if (record_.Eta <= 0.0 || record_.Eta > 100.0)
-        toolkit_.messageBox(QStringLiteral("Your Efficiency is Zero or exceeds 100%."), kOutOfRange,
-                            MessageIcon::Critical);
-    record_.InputPresent = true;
+    field = PlainReading(text);
+    if (check.rejected(record))
+        toolkit.messageBox(QString::fromLatin1(check.message), check.title, MessageIcon::Critical);
+    record.InputPresent = true;
+}
+
+} // namespace
+
+void FormWorkbench::txtEfficiency_Change() {
+    RunCheck(*ui->txtEfficiency, record_.Eta,
+             {Store::Always, [](const DesignRecord& r) { return r.Eta <= 0.0 || r.Eta > 100.0; },
+              "Your Efficiency is Zero or exceeds 100%.", kOutOfRange},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtfwork_Change() {
-    const QString text = ui->txtfwork->text();
-    record_.fwork = PlainReading(text);
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    if (record_.fwork <= 0.0)
-        toolkit_.messageBox(QStringLiteral("The Frequency is running out of Range."), kOutOfRange,
-                            MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtfwork, record_.fwork,
+             {Store::Always, [](const DesignRecord& r) { return r.fwork <= 0.0; },
+              "The Frequency is running out of Range.", kOutOfRange},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtPoutmax_Change() {
-    const QString text = ui->txtPoutmax->text();
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    record_.Poutmax = PlainReading(text);
-    if (record_.Poutmax <= 0.0)
-        toolkit_.messageBox(QStringLiteral("Please check your value of the maximum Pout"),
-                            kSyntaxError, MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtPoutmax, record_.Poutmax,
+             {Store::OnlyWhenNotEmpty, [](const DesignRecord& r) { return r.Poutmax <= 0.0; },
+              "Please check your value of the maximum Pout", kSyntaxError},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtTa_Change() {
-    const QString text = ui->txtTa->text();
-    record_.Ta = PlainReading(text);
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    if (record_.Ta < -45.0 || record_.Ta > record_.Tj)
-        toolkit_.messageBox(QStringLiteral("You ambient Temperature is below the storage or "
-                                           "exceeds Junction Temperature of Kestrel."),
-                            kSyntaxError, MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtTa, record_.Ta,
+             {Store::Always, [](const DesignRecord& r) { return r.Ta < -45.0 || r.Ta > r.Tj; },
+              "You ambient Temperature is below the storage or exceeds Junction Temperature of "
+              "Kestrel.",
+              kSyntaxError},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtTj_Change() {
-    const QString text = ui->txtTj->text();
-    record_.Tj = PlainReading(text);
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    if (record_.Tj < -45.0 || record_.Tj > 150.0)
-        toolkit_.messageBox(QStringLiteral("You junction Temperature is below the storage or "
-                                           "exceeds the specificated Junction Temperature of "
-                                           "Kestrel."),
-                            kSyntaxError, MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtTj, record_.Tj,
+             {Store::Always, [](const DesignRecord& r) { return r.Tj < -45.0 || r.Tj > 150.0; },
+              "You junction Temperature is below the storage or exceeds the specificated "
+              "Junction Temperature of Kestrel.",
+              kSyntaxError},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtVr_Change() {
-    const QString text = ui->txtVr->text();
-    record_.Vr = PlainReading(text);
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    if (record_.Vr <= 0.0)
-        toolkit_.messageBox(
-            QStringLiteral("You reflected Voltage has decreased to Zero or below Zero."),
-            kOutOfRange, MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtVr, record_.Vr,
+             {Store::Always, [](const DesignRecord& r) { return r.Vr <= 0.0; },
+              "You reflected Voltage has decreased to Zero or below Zero.", kOutOfRange},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtVripple_Change() {
-    const QString text = ui->txtVripple->text();
-    if (text.isEmpty()) {
-        record_.InputPresent = false;
-        return;
-    }
-    record_.Vripple = PlainReading(text);
-    if (record_.Vripple < 0.0 || record_.Vripple > record_.Vacmin)
-        toolkit_.messageBox(
-            QStringLiteral("You Ripple Voltage is higher than the AC Line In Voltage"),
-            kSyntaxError, MessageIcon::Critical);
-    record_.InputPresent = true;
+    RunCheck(*ui->txtVripple, record_.Vripple,
+             {Store::OnlyWhenNotEmpty,
+              [](const DesignRecord& r) { return r.Vripple < 0.0 || r.Vripple > r.Vacmin; },
+              "You Ripple Voltage is higher than the AC Line In Voltage", kSyntaxError},
+             record_, toolkit_);
 }
 
 void FormWorkbench::txtRon25_Change() {

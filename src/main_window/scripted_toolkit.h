@@ -41,7 +41,6 @@ public:
     void setFailureHandler(std::function<void(const QString&)> handler) {
         onUnexpected_ = std::move(handler);
     }
-    void setFallbackInput(const QString& answer) { fallbackInput_ = answer; }
 
     const std::vector<ShownBox>& shown() const { return shown_; }
     std::vector<ShownBox> messages() const;
@@ -65,6 +64,7 @@ private:
     std::deque<Answer> saves_;
     std::deque<ModalAction> modals_;
     std::function<void(const QString&)> onUnexpected_;
+    // Ends every input-box loop of the program: within 85 to 270 and not negative.
     QString fallbackInput_ = QStringLiteral("100");
 };
 
