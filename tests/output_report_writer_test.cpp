@@ -7,9 +7,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -289,29 +298,42 @@ TEST_F(ReportWriter, IntegratedDeviceWithHeatsinkKeepsTheDiscreteName) {
 }
 
 TEST_F(ReportWriter, ReplacesAnEarlierFileOfTheSameName) {
-    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
-    ASSERT_TRUE(WriteAll(name, QByteArray(5000, '\x01')));
-    DesignRecord record = CatalogueDevice(path("run1"));
-    ReportOptions options;
-    options.dcmSelected = true;
-    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
-    const QByteArray bytes = ReadAll(name);
-    EXPECT_FALSE(bytes.contains('\x01'));
-    EXPECT_EQ(bytes.count("\r\n"), 32);
-    EXPECT_EQ(bytes.back(), '\x0A');
-    EXPECT_EQ(files().size(), 1); // no temporary file left behind
+    // Names up to the file system's limit of 255 bytes are written again too:
+    // the temporary file beside the report has a short name of its own.
+    const QString suffix = QStringLiteral(" Universal DCM PX11 Rth 90.0.txt");
+    for (qsizetype length : {qsizetype(36), qsizetype(249), qsizetype(255)}) {
+        SCOPED_TRACE(length);
+        const QString prefix(length - suffix.size(), u'p');
+        const QString name = path(prefix + suffix);
+        ASSERT_TRUE(WriteAll(name, QByteArray(5000, '\x01')));
+        for (double pout : {12.02, 14.5}) {
+            DesignRecord record = CatalogueDevice(path(prefix));
+            record.Pout = pout;
+            ReportOptions options;
+            options.dcmSelected = true;
+            ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+            const QByteArray bytes = ReadAll(name);
+            EXPECT_EQ(bytes.count("\r\n"), 32);
+            EXPECT_TRUE(bytes.contains(pout == 12.02 ? "Pout:  \t12.0\t" : "Pout:  \t14.5\t"));
+            EXPECT_EQ(files(), QStringList{prefix + suffix}); // no temporary file left
+        }
+        ASSERT_TRUE(QFile::remove(name));
+    }
+    EXPECT_TRUE(toolkit.shown().empty());
 }
 
 // Every failure is one "Output Error" message naming the file, creates nothing,
 // and keeps PackageOnly (no report was written).
 class ReportWriterFailure : public ReportWriter {
   protected:
-    void expectFailure(DesignRecord& record, const QString& reasonPart) {
+    void expectFailure(DesignRecord& record, const QString& reasonPart,
+                       ReportFile* file = nullptr) {
         record.PackageOnly = 1.0;
         const QStringList before = files();
         ReportOptions options;
         options.dcmSelected = true;
-        EXPECT_FALSE(WriteOutputDataFile(record, options, toolkit));
+        EXPECT_FALSE(file ? WriteOutputDataFile(record, options, toolkit, *file)
+                          : WriteOutputDataFile(record, options, toolkit));
         ASSERT_EQ(toolkit.shown().size(), 1u);
         const ShownBox& box = toolkit.shown()[0];
         EXPECT_EQ(box.kind, ShownBox::Kind::Message);
@@ -339,19 +361,107 @@ TEST_F(ReportWriterFailure, PathThroughARegularFile) {
 
 TEST_F(ReportWriterFailure, NameLongerThanTheFileSystemTakes) {
     DesignRecord record = CatalogueDevice(path(QString(240, u'n')));
-    expectFailure(record, QStringLiteral("too long"));
+    expectFailure(record, QStringLiteral("The file name is too long."));
 }
 
-TEST_F(ReportWriterFailure, EarlierReportOfTheSameNameSurvives) {
-    // A name right at the limit can be written once, but the replacement needs
-    // a longer temporary name beside it and fails: the earlier report stays.
-    const QString suffix = QStringLiteral(" Universal DCM PX11 Rth 90.0.txt");
-    const QString prefix(255 - suffix.size(), u'p');
-    const QString name = path(prefix + suffix);
-    ASSERT_TRUE(WriteAll(name, "earlier report"));
-    DesignRecord record = CatalogueDevice(path(prefix));
-    expectFailure(record, QStringLiteral("too long"));
-    EXPECT_EQ(ReadAll(name), "earlier report");
+// A folder that exists but lies deeper than any path the system takes: the
+// cause is the length, not a missing folder.
+TEST_F(ReportWriterFailure, PathLongerThanTheSystemTakes) {
+    const QByteArray level(200, 'd');
+    QByteArray deep = QFile::encodeName(dir.path());
+    std::vector<int> folders{::open(deep.constData(), O_RDONLY | O_DIRECTORY)};
+    while (deep.size() < 4200) {
+        ASSERT_EQ(::mkdirat(folders.back(), level.constData(), 0700), 0);
+        folders.push_back(::openat(folders.back(), level.constData(), O_RDONLY | O_DIRECTORY));
+        ASSERT_GE(folders.back(), 0);
+        deep += '/' + level;
+    }
+    DesignRecord record = CatalogueDevice(QFile::decodeName(deep) + QStringLiteral("/run1"));
+    expectFailure(record, QStringLiteral("The path is too long."));
+    // The report's own folder stays empty; the tree goes again from the bottom up.
+    EXPECT_EQ(::unlinkat(folders.back(), "run1 Universal DCM PX11 Rth 90.0.txt", 0), -1);
+    for (std::size_t i = folders.size() - 1; i > 0; --i) {
+        ::close(folders[i]);
+        EXPECT_EQ(::unlinkat(folders[i - 1], level.constData(), AT_REMOVEDIR), 0);
+    }
+    ::close(folders[0]);
+}
+
+// A short write anywhere on the way to the disk, as a full disk gives it: the
+// earlier report keeps every byte, a new name leaves no file, and nothing
+// temporary stays behind. The file fails at one step and does the rest for real.
+class FullAt final : public ReportFile {
+  public:
+    enum Step { Write, Flush, Commit };
+    explicit FullAt(Step step) : step_(step) {}
+    std::error_code create(const QString& target) override { return disk_.create(target); }
+    std::error_code write(const QByteArray& bytes) override {
+        return step_ == Write ? full() : disk_.write(bytes);
+    }
+    std::error_code flush() override { return step_ == Flush ? full() : disk_.flush(); }
+    std::error_code commit() override { return step_ == Commit ? full() : disk_.commit(); }
+    void discard() override { disk_.discard(); }
+
+  private:
+    static std::error_code full() { return std::make_error_code(std::errc::no_space_on_device); }
+    Step step_;
+    DiskReportFile disk_;
+};
+
+TEST_F(ReportWriterFailure, FullDiskAtAnyStepKeepsTheEarlierReport) {
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    for (FullAt::Step step : {FullAt::Write, FullAt::Flush, FullAt::Commit}) {
+        for (bool earlier : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "step " << step << ", earlier file " << earlier);
+            toolkit.clearShown();
+            QFile::remove(name);
+            if (earlier) {
+                ASSERT_TRUE(WriteAll(name, "earlier report\r\n"));
+            }
+            DesignRecord record = CatalogueDevice(path("run1"));
+            FullAt file(step);
+            expectFailure(record, QStringLiteral("Rth 90.0.txt\r\nThe disk is full."), &file);
+            EXPECT_EQ(ReadAll(name), earlier ? "earlier report\r\n" : "");
+        }
+    }
+}
+
+// The same on a real file system that is full. Mounting needs root and a
+// system that lets it; elsewhere the test says why it does not run.
+TEST_F(ReportWriterFailure, RealFullFileSystemKeepsTheEarlierReport) {
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k,mode=0700") != 0)
+        GTEST_SKIP() << "a small tmpfs cannot be mounted here: " << std::strerror(errno);
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+    } unmount{mountPoint};
+
+    DesignRecord record = CatalogueDevice(path("run1"));
+    ReportOptions options;
+    options.dcmSelected = true;
+    ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    const QByteArray earlier = ReadAll(name);
+    ASSERT_EQ(earlier.count("\r\n"), 32);
+
+    // Fill every block that is left.
+    QFile filler(path("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, 'f')) == 512) {
+    }
+    filler.close();
+
+    toolkit.clearShown();
+    record = CatalogueDevice(path("run1"));
+    record.Pout = 99.0; // a different report, so a replacement would show
+    expectFailure(record, QStringLiteral("\r\nThe disk is full."));
+    EXPECT_EQ(ReadAll(name), earlier);
+
+    toolkit.clearShown();
+    record = CatalogueDevice(path("run2"));
+    expectFailure(record, QStringLiteral("\r\nThe disk is full."));
+    EXPECT_FALSE(QFileInfo::exists(path("run2 Universal DCM PX11 Rth 90.0.txt")));
 }
 
 } // namespace

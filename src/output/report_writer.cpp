@@ -2,26 +2,19 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 namespace orvand {
 
 namespace {
 
-// Most file systems refuse a name longer than this many bytes, and QSaveFile
-// first writes beside the file under its name plus ".XXXXXX".
+// The longest file name most file systems take, in bytes.
 constexpr qsizetype kMaxNameBytes = 255;
-constexpr qsizetype kTemporarySuffixBytes = 7;
 
-// QSaveFile often says no more than "Unknown error" after a failed commit, so
-// the cause is looked for on the path itself first.
-QString FailureReason(const QString& path, const QString& fileError) {
-    const QFileInfo info(path);
-    if (info.fileName().toUtf8().size() + kTemporarySuffixBytes > kMaxNameBytes)
-        return QStringLiteral("The file name is too long.");
-
-    const QString folder = info.absolutePath();
-    // The nearest part of the folder's path that exists tells what is wrong.
+// Of a name or folder that cannot be reached, the nearest part of its path
+// that exists tells what is wrong.
+QString UnreachableFolderReason(const QString& folder) {
     QString probe = folder;
     while (!QFileInfo::exists(probe)) {
         const QString parent = QFileInfo(probe).absolutePath();
@@ -32,38 +25,53 @@ QString FailureReason(const QString& path, const QString& fileError) {
     const QFileInfo existing(probe);
     if (existing.exists() && !existing.isDir())
         return QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(probe));
-    if (probe != folder)
-        return QStringLiteral("The folder %1 does not exist.")
-            .arg(QDir::toNativeSeparators(folder));
-    if (info.isDir())
+    return QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
+}
+
+QString FailureReason(const QString& path, std::error_code error) {
+    const QFileInfo info(path);
+    if (error == std::errc::filename_too_long) {
+        return info.fileName().toUtf8().size() > kMaxNameBytes
+                   ? QStringLiteral("The file name is too long.")
+                   : QStringLiteral("The path is too long.");
+    }
+    if (error == std::errc::no_space_on_device || error.value() == EDQUOT)
+        return QStringLiteral("The disk is full.");
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+        return UnreachableFolderReason(info.absolutePath());
+    if (error == std::errc::is_a_directory)
         return QStringLiteral("A folder of that name exists.");
-    if (!fileError.isEmpty() && fileError != QLatin1String("Unknown error"))
-        return fileError;
-    return QStringLiteral("The file could not be written; the disk may be full.");
+    if (error == std::errc::read_only_file_system)
+        return QStringLiteral("The disk is write-protected.");
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+        return QStringLiteral("Access to the folder or the file is denied.");
+    return QString::fromLocal8Bit(std::strerror(error.value())) + QLatin1Char('.');
 }
 
 } // namespace
 
 bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Toolkit& toolkit) {
+    DiskReportFile file;
+    return WriteOutputDataFile(record, options, toolkit, file);
+}
+
+bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Toolkit& toolkit,
+                         ReportFile& file) {
     const OutputReport report = ComposeOutputReport(record, options);
     record.DeviceName = report.deviceName;
 
-    const QByteArray bytes = EncodeReport(report.lines);
-    QSaveFile file(report.fileName);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written)
-        written = file.write(bytes) == bytes.size();
-    QString fileError = file.errorString();
-    if (written) {
-        written = file.commit();
-        fileError = file.errorString();
-    } else {
-        file.cancelWriting();
-    }
+    std::error_code error = file.create(report.fileName);
+    if (!error)
+        error = file.write(EncodeReport(report.lines));
+    if (!error)
+        error = file.flush();
+    if (!error)
+        error = file.commit();
 
-    if (!written) {
+    if (error) {
+        file.discard();
         toolkit.messageBox(QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
-                               .arg(report.fileName, FailureReason(report.fileName, fileError)),
+                               .arg(report.fileName, FailureReason(report.fileName, error)),
                            QStringLiteral("Output Error"), MessageIcon::Critical);
         return false;
     }

@@ -1,0 +1,52 @@
+#pragma once
+// Where a report's bytes go. A report replaces a file of the same name all at
+// once or not at all: the bytes go into a temporary file of a short name of its
+// own in the same folder, which becomes the report only when every byte is on
+// the disk. A report name that fits the file system can then always be written
+// again, whatever its length.
+//
+// Each step returns the cause of a failure in the system's error codes (an
+// empty code on success). After a failure the writer calls discard(), which
+// leaves the folder as it was.
+
+#include <QByteArray>
+#include <QString>
+#include <system_error>
+
+namespace orvand {
+
+class ReportFile {
+public:
+    virtual ~ReportFile() = default;
+
+    // Creates the temporary file beside target.
+    virtual std::error_code create(const QString& target) = 0;
+    virtual std::error_code write(const QByteArray& bytes) = 0;
+    // Returns only when every byte written is on the disk.
+    virtual std::error_code flush() = 0;
+    // Puts the temporary file in the target's place, in one step.
+    virtual std::error_code commit() = 0;
+    // Removes the temporary file, if one is left.
+    virtual void discard() = 0;
+};
+
+class DiskReportFile final : public ReportFile {
+public:
+    DiskReportFile() = default;
+    ~DiskReportFile() override;
+    DiskReportFile(const DiskReportFile&) = delete;
+    DiskReportFile& operator=(const DiskReportFile&) = delete;
+
+    std::error_code create(const QString& target) override;
+    std::error_code write(const QByteArray& bytes) override;
+    std::error_code flush() override;
+    std::error_code commit() override;
+    void discard() override;
+
+private:
+    QByteArray target_;
+    QByteArray temporary_;
+    int fd_ = -1;
+};
+
+} // namespace orvand
