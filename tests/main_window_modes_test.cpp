@@ -3,6 +3,7 @@
 #include "system_colours.h"
 #include "workbench_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +50,9 @@ TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
     EXPECT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("RV22 DIP8"));
     EXPECT_FALSE(box("txtRon25")->isEnabled());
 
+    // An emptied box leaves the inputs incomplete until the next write of a box.
+    box("txtVr")->clear();
+    ASSERT_FALSE(record.InputPresent);
     click(button("cmdHarrierRdson"));
     EXPECT_FALSE(record.KestrelSel);
     EXPECT_TRUE(record.HarrierSel);
@@ -59,11 +63,18 @@ TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
     EXPECT_TRUE(box("txtRon25")->isEnabled());
     EXPECT_EQ(box("txtRon25")->palette().color(QPalette::Base),
               SystemColourValue(SystemColour::WindowBackground));
+    // Locked again after a Start, the box keeps its white but greys its text.
+    const QPalette ron25 = box("txtRon25")->palette();
+    EXPECT_EQ(ron25.color(QPalette::Disabled, QPalette::Base),
+              SystemColourValue(SystemColour::WindowBackground));
+    EXPECT_EQ(ron25.color(QPalette::Disabled, QPalette::Text),
+              QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_NE(ron25.color(QPalette::Disabled, QPalette::Text), ron25.color(QPalette::Text));
     EXPECT_EQ(button("cmdKestrelRdson")->caption(), QStringLiteral("Kestrel"));
     EXPECT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("User Defined Heatsink"));
     EXPECT_EQ(button("cmdHarrierRdson")->caption(), QStringLiteral("Harrier"));
     EXPECT_TRUE(check("chkuserIlpk")->isEnabled());
-    EXPECT_TRUE(record.InputPresent);
+    EXPECT_TRUE(record.InputPresent) << "writing 0 into txtRon25 ran its check";
     EXPECT_TRUE(toolkit.messages().empty());
 
     // Back to a device: the package button gets its start caption back before

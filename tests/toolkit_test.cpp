@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -31,38 +32,47 @@ template <typename T> void whenModal(std::function<void(T*)> act) {
 
 } // namespace
 
+// A box is at least as wide as its title needs, however short its text: a
+// window manager would otherwise cut the title.
 TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
+    const QString title = QStringLiteral("Missing Kestrel Selection");
     QString seenText, seenTitle;
     QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+    int seenWidth = 0;
     whenModal<QMessageBox>([&](QMessageBox* box) {
         seenText = box->text();
         seenTitle = box->windowTitle();
         seenIcon = box->icon();
+        seenWidth = box->width();
         box->button(QMessageBox::Ok)->click();
     });
-    toolkit.messageBox(QStringLiteral("line one\r\nline two"), QStringLiteral("Note"),
-                       MessageIcon::Critical);
+    toolkit.messageBox(QStringLiteral("line one\r\nline two"), title, MessageIcon::Critical);
     EXPECT_EQ(seenText, QStringLiteral("line one\nline two"));
-    EXPECT_EQ(seenTitle, QStringLiteral("Note"));
+    EXPECT_EQ(seenTitle, title);
     EXPECT_EQ(seenIcon, QMessageBox::Critical);
+    EXPECT_GE(seenWidth, TitleBarWidth(title));
+    EXPECT_GT(TitleBarWidth(title), QFontMetrics(QApplication::font()).horizontalAdvance(title));
 }
 
 TEST(QtToolkit, InputBoxGivesTextOnOkAndEmptyOnCancel) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
-    whenModal<QInputDialog>([](QInputDialog* box) {
+    const QString title = QStringLiteral("User Defined Input Voltage Range");
+    int seenWidth = 0;
+    whenModal<QInputDialog>([&seenWidth](QInputDialog* box) {
+        seenWidth = box->width();
         box->setTextValue(QStringLiteral("230"));
         box->accept();
     });
-    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), QStringLiteral("Range")),
-              QStringLiteral("230"));
+    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QStringLiteral("230"));
+    EXPECT_GE(seenWidth, TitleBarWidth(title));
     whenModal<QInputDialog>([](QInputDialog* box) {
         box->setTextValue(QStringLiteral("999"));
         box->reject();
     });
-    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), QStringLiteral("Range")), QString());
+    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QString());
 }
 
 TEST(QtToolkit, ShowModalReturnsWhenTheWindowCloses) {

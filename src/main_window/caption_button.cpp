@@ -9,22 +9,40 @@ namespace orvand {
 QString WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width) {
     if (metrics.horizontalAdvance(text) <= width)
         return text;
-    // Words are separated by single blanks; runs of blanks become line breaks
-    // where a line would overflow, and are kept where the line still fits.
+    // Blanks take their width like any character, so a run of them can push the
+    // next word onto a new line; a run at a break is swallowed by the break,
+    // and so are those before the first word and after the last.
     QStringList lines;
     QString line;
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
-            lines << line;
-            line = word;
-        } else {
+    const QChar blank = QLatin1Char(' ');
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype start = i;
+        while (i < text.size() && text[i] == blank)
+            ++i;
+        const QString blanks = text.mid(start, i - start);
+        start = i;
+        while (i < text.size() && text[i] != blank)
+            ++i;
+        const QString word = text.mid(start, i - start);
+        if (word.isEmpty())
+            break;
+        const QString candidate = line + blanks + word;
+        if (metrics.horizontalAdvance(candidate) <= width) {
             line = candidate;
+        } else {
+            if (!line.isEmpty())
+                lines << line;
+            line = word;
         }
     }
     if (!line.isEmpty())
         lines << line;
+    if (!lines.isEmpty()) {
+        qsizetype lead = 0;
+        while (lead < lines[0].size() && lines[0][lead] == blank)
+            ++lead;
+        lines[0].remove(0, lead);
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

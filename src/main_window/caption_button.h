@@ -9,7 +9,9 @@
 namespace orvand {
 
 // Breaks text at blanks so that no line is wider than width, where that can be
-// done; a single word wider than width stays on its own line.
+// done; a single word wider than width stays on its own line. A text that fits
+// comes back as it is; of a broken one, the blanks at its ends and at each
+// break are not shown.
 QString WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width);
 
 class CaptionButton : public QPushButton {

@@ -137,6 +137,17 @@ FormWorkbench::FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* pa
             group->addButton(button);
         }
         group->setExclusive(true);
+        // Tab stops on the selected option of a group only. The toolkit keeps
+        // that up whenever the selection changes, but setupUi selected these
+        // before their later siblings existed, so it is set once here.
+        if (QAbstractButton* selected = group->checkedButton()) {
+            for (QAbstractButton* button : group->buttons()) {
+                const auto policy = button->focusPolicy();
+                button->setFocusPolicy(button == selected
+                                           ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                           : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+            }
+        }
     };
     join(modeGroup_, {ui->optflybackdcm, ui->optflybackccm});
     join(rangeGroup_, {ui->optVacinUniversalRange, ui->optVacinSmallRange, ui->optVacinOthers});

@@ -1,5 +1,6 @@
 #include "system_colours.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
 
@@ -21,9 +22,14 @@ void SetBoxColours(QLineEdit& box, SystemColour text, SystemColour back) {
     QPalette palette = box.palette();
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Text, SystemColourValue(text));
         palette.setColor(group, QPalette::Base, SystemColourValue(back));
+        if (group != QPalette::Disabled)
+            palette.setColor(group, QPalette::Text, SystemColourValue(text));
     }
+    // A disabled box keeps its background but greys its text, so it does not
+    // look editable.
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     QApplication::palette(&box).color(QPalette::Disabled, QPalette::Text));
     box.setPalette(palette);
 }
 

@@ -16,8 +16,9 @@ enum class SystemColour {
 
 QColor SystemColourValue(SystemColour colour);
 
-// Paints the box's text and background in every palette group, so that a
-// disabled or inactive box shows the same pair.
+// Paints the box's background in every palette group and its text while it is
+// enabled, active or not; a disabled box draws its text in the toolkit's
+// disabled colour.
 void SetBoxColours(QLineEdit& box, SystemColour text, SystemColour back);
 
 } // namespace orvand

@@ -14,7 +14,9 @@ namespace orvand {
 
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
 
 // ".orvand-" and eight letters or digits: far below any file system's limit, so
 // the temporary name never fails where the report's own name would fit.
@@ -28,7 +30,9 @@ QByteArray TemporaryName() {
 
 } // namespace
 
-DiskReportFile::~DiskReportFile() { discard(); }
+DiskReportFile::~DiskReportFile() {
+    discard();
+}
 
 std::error_code DiskReportFile::create(const QString& target) {
     discard();

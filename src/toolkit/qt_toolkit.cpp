@@ -1,10 +1,15 @@
 #include "qt_toolkit.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace orvand {
 
@@ -22,13 +27,32 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Title bars draw their text larger and bolder than the box's own; the rest is
+// the icon and the buttons at the bar's ends.
+constexpr double kTitleFontScale = 1.2;
+constexpr int kTitleBarAllowance = 120;
+
 } // namespace
+
+int TitleBarWidth(const QString& title) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * kTitleFontScale);
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
+}
 
 void QtToolkit::messageBox(const QString& text, const QString& title, MessageIcon icon) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(toQtIcon(icon), title, shown, QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
+    // A message box sizes itself to its text and ignores a minimum width; a
+    // spacer across its grid makes it as wide as its title needs.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(
+            new QSpacerItem(TitleBarWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 
@@ -38,6 +62,10 @@ QString QtToolkit::inputBox(const QString& prompt, const QString& title) {
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
     box.setTextValue(QString());
+    // The box fixes its size to what its layout holds, so the prompt is given
+    // the title's width.
+    if (auto* prompt = box.findChild<QLabel*>())
+        prompt->setMinimumWidth(TitleBarWidth(title));
     if (box.exec() != QDialog::Accepted)
         return QString();
     return box.textValue();
