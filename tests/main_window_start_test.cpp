@@ -209,21 +209,36 @@ TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
     start();
     const QStringList before = outputTexts();
     const int poffPoints = box("txtOutPoff")->font().pointSize();
+    const double shownPout = record.Pout;
     ASSERT_EQ(before[5], "16.6");
 
+    const auto expectRefused = [&](DcmRefusal reason) {
+        ASSERT_EQ(toolkit.messages().size(), 1u);
+        EXPECT_EQ(toolkit.messages()[0].text, RefusalMessage(reason));
+        EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
+        EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(outputTexts(), before);
+        EXPECT_EQ(box("txtOutPoff")->font().pointSize(), poffPoints);
+        EXPECT_EQ(record.Pout, shownPout);
+        EXPECT_TRUE(reports().isEmpty());
+        EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    };
+
+    // 1e-308 kHz passes its edit check, and Lpri comes out finite in henry but
+    // infinite in µH: shown, it would read 0.
+    setText("txtfwork", "1e-308");
+    chooseFile(dir.filePath("tiny"));
+    start();
+    expectRefused(DcmRefusal::NotFinite);
+
     // An integrated device without a current limit.
+    setText("txtfwork", "100");
     record.KestrelSel = true;
     record.Ipkd = 0.0;
     box("txtRon25")->setEnabled(true);
     toolkit.clearShown();
     start();
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_EQ(toolkit.messages()[0].text, RefusalMessage(DcmRefusal::NoCurrentLimit));
-    EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
-    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(outputTexts(), before);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), poffPoints);
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    expectRefused(DcmRefusal::NoCurrentLimit);
 }
 
 TEST_F(StartRun, OneFileChoiceServesOneStart) {

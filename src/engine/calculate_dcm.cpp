@@ -51,10 +51,20 @@ void designPoint(DesignRecord& r, const DcmOptions& o) {
 DcmRefusal refusalBeforeSweep(const DesignRecord& r, const DcmOptions& o) {
     if (r.KestrelSel && !o.userIlpk && !(r.Ipkd > 0.0))
         return DcmRefusal::NoCurrentLimit;
-    if (o.steadyState && (!(r.Lpri > 0.0) || !(r.Dmax > 0.0)))
+    // Only a run outside steady state writes Dmax: in steady state a typed
+    // inductance cannot stand in for it.
+    if (o.steadyState && !(r.Dmax > 0.0))
         return DcmRefusal::NoDesignPoint;
-    if (!(r.VDCmin > 0.0) || !(r.Vr + r.VDCmin > 0.0))
+    if (o.steadyState && !(r.Lpri > 0.0))
+        return DcmRefusal::NoInductance;
+    if (!(r.VDCmin > 0.0))
         return DcmRefusal::NoBusVoltage;
+    // The bus voltage is positive here, so only a Vr of zero or less fails this.
+    // Outside steady state such a Vr leaves Dmax at zero or below, no duty cycle
+    // at all: with a negative one the peak current never reaches the limit and
+    // the sweep runs to its bound.
+    if (!(r.Vr + r.VDCmin > 0.0) || (!o.steadyState && r.Dmax <= 0.0))
+        return DcmRefusal::NoReflectedVoltage;
     if (!(r.Rthtotal > 0.0))
         return DcmRefusal::NoThermalResistance;
     if (!allFinite({r.VDCmin, r.RdsonTj, r.Ipkd, r.Lpri, r.Dmax, r.ILpkDesign, r.Coss, r.Cext,
@@ -126,8 +136,13 @@ DcmOutcome CalculateDCM(DesignRecord& record, const DcmOptions& options) {
         outcome.refusal = sweep(r, options, outcome.passes);
     if (outcome.refusal == DcmRefusal::None) {
         fixForReachablePower(r, options);
-        if (!allFinite({r.Lpri, r.Poutmax, r.Pout, r.D, r.ILpk, r.Cext, r.Ctotal, r.Pon, r.Poff,
-                        r.Pcond, r.Ptotal, r.Tjc}))
+        // The output section and the report scale these before they show them,
+        // and a value that overflows there would be shown as 0: an Lpri finite
+        // in henry can be infinite in µH.
+        const bool shownFinite =
+            allFinite({r.Lpri * 1e6, r.D * 100.0, r.Dmax * 100.0, r.Eta * 100.0, r.fwork / 1000.0});
+        if (!shownFinite || !allFinite({r.Lpri, r.Poutmax, r.Pout, r.D, r.ILpk, r.Cext, r.Ctotal,
+                                        r.Pon, r.Poff, r.Pcond, r.Ptotal, r.Tjc}))
             outcome.refusal = DcmRefusal::NotFinite;
     }
     if (outcome.refusal != DcmRefusal::None)
@@ -146,12 +161,17 @@ QString RefusalMessage(DcmRefusal refusal) {
         return QStringLiteral("No current limit is set. Please choose a Kestrel device with the "
                               "Kestrel button, or a Harrier switch with the Harrier button.");
     case DcmRefusal::NoDesignPoint:
-        return QStringLiteral("Steady State Operation needs a design point. Please start once "
-                              "without Steady State Operation, or insert a positive primary "
-                              "inductance.");
+        return QStringLiteral("Steady State Operation needs the design point of an earlier run. "
+                              "Please start once without Steady State Operation.");
+    case DcmRefusal::NoInductance:
+        return QStringLiteral("Steady State Operation needs a positive primary inductance. Please "
+                              "insert a positive primary inductance.");
     case DcmRefusal::NoBusVoltage:
         return QStringLiteral("The minimum DC bus voltage is zero or negative. Please check the "
-                              "input voltage, the ripple voltage and the reflected voltage.");
+                              "input voltage and the ripple voltage.");
+    case DcmRefusal::NoReflectedVoltage:
+        return QStringLiteral("The reflected voltage is zero or negative. Please insert a "
+                              "positive reflected voltage.");
     case DcmRefusal::NoThermalResistance:
         return QStringLiteral("The thermal resistance of the package or heatsink is zero or "
                               "negative. Please check your Rth values.");

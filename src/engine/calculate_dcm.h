@@ -34,11 +34,13 @@ struct DcmOptions {
 enum class DcmRefusal {
     None,
     NoCurrentLimit,       // integrated device without a current limit
-    NoDesignPoint,        // steady state without an earlier design point
-    NoBusVoltage,         // VDCmin or Vr + VDCmin not positive
+    NoDesignPoint,        // steady state without an earlier run's Dmax
+    NoInductance,         // steady state with a design point but no positive Lpri
+    NoBusVoltage,         // VDCmin not positive
+    NoReflectedVoltage,   // Vr + VDCmin, or Dmax outside steady state, not positive
     NoThermalResistance,  // thermal resistance of the path not positive
     NoLimitReached,       // sweep reached its bound without crossing a limit
-    NotFinite,            // a result is not a finite number
+    NotFinite,            // a result, or a result as it is shown, is not a finite number
 };
 
 struct DcmOutcome {

@@ -41,7 +41,10 @@ void FormWorkbench::CmdStart_Click() {
             QStringLiteral("Please check you peak current limit it is zero or negative."),
             kInputError, MessageIcon::Critical);
     } else {
-        ClearResults(record_);
+        // The run works on a cleared copy: a refused run leaves the record's
+        // results as the output section shows them.
+        DesignRecord run = record_;
+        ClearResults(run);
         DcmOptions options;
         options.dcmSelected = ui->optflybackdcm->isChecked();
         options.userLpri = ui->chkuserLpri->isChecked();
@@ -54,8 +57,9 @@ void FormWorkbench::CmdStart_Click() {
         options.heatsink = ui->chkHeatsink->isChecked();
         options.userIlpk = ui->chkuserIlpk->isChecked();
         options.poutmaxText = ui->txtPoutmax->text();
-        const DcmOutcome outcome = CalculateDCM(record_, options);
+        const DcmOutcome outcome = CalculateDCM(run, options);
         if (outcome.ok()) {
+            record_ = run;
             ShowResults(record_, *this, toolkit_);
             calculated = true;
         } else {
