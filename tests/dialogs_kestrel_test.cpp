@@ -9,8 +9,7 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
+#include <vector>
 
 using namespace orvand;
 using namespace orvand::test;
@@ -21,63 +20,78 @@ QString Name(std::u16string_view text) {
     return FromTable(text);
 }
 
-const KestrelDevice& Device(const QString& option) {
-    for (const KestrelDevice& device : kKestrelCatalogue)
-        if (Name(device.option) == option)
-            return device;
-    ADD_FAILURE() << "no device " << option.toStdString();
-    return kKestrelCatalogue.front();
-}
+struct ExpectedDevice {
+    const char* option;
+    const char* caption;
+    const char* part;
+    const char* package;
+    double Ron25, Rthja, fworkKHz, Ipkd;
+    bool N3;
+    const char* pmax;
+    int left, top; // twips; the place gives the family and the voltage class
+};
+
+// Written out here rather than read from the catalogue, so that a slip in the
+// catalogue shows.
+const std::vector<ExpectedDevice> kExpected{
+    {"optPX11", "PX11", "PX11", "DIP8", 3.5, 90, 100, 0.6, false, "12", 240, 840},
+    {"optPX11S", "PX11S", "PX11S", "SO14", 3.5, 112, 100, 0.6, false, "12", 1440, 840},
+    {"optPX12", "PX12", "PX12", "DIP8", 3.5, 90, 100, 1.2, false, "20", 240, 1200},
+    {"optPX12S", "PX12S", "PX12S", "SO14", 3.5, 112, 100, 1.2, false, "16", 1440, 1200},
+    {"optPX13", "PX13", "PX13", "DIP8", 1.0, 90, 100, 2.2, false, "34", 240, 1560},
+    {"optPX13S", "PX13S", "PX13S", "SO14", 1.0, 112, 100, 2.2, false, "28", 1440, 1560},
+    {"optPX14", "PX14", "PX14", "DIP8", 0.5, 90, 100, 2.2, false, "45", 240, 1920},
+    {"optPX10", "PX10", "PX10", "DIP8", 3.0, 90, 100, 2.5, false, "21", 240, 2280},
+    {"optRV20", "RV20", "RV20", "DIP8", 4.7, 90, 100, 1.6, true, "10", 3120, 840},
+    {"optRV20D", "RV20D", "RV20D", "DIP7", 4.7, 96, 100, 1.6, true, "10", 5760, 840},
+    {"optRV21", "RV21", "RV21", "DIP8", 3.0, 90, 100, 3.2, true, "21", 3120, 1200},
+    {"optRW21", "RW21", "RW21", "DIP8", 3.0, 90, 67, 3.2, true, "21", 4440, 1200},
+    {"optRV22", "RV22", "RV22", "DIP8", 0.9, 90, 100, 9.0, true, "34", 3120, 1560},
+    {"optRW22", "RW22", "RW22", "DIP8", 0.9, 90, 67, 9.0, true, "34", 4440, 1560},
+    {"optRV22S", "RV22S", "RV22S", "SO16", 0.9, 121, 100, 9.0, true, "22", 5760, 1560},
+    {"optRV23", "RV23", "RV23", "DIP8", 0.45, 90, 100, 14.6, true, "50", 3120, 1920},
+    {"optRW23", "RW23", "RW23", "DIP8", 0.45, 90, 67, 14.6, true, "50", 4440, 1920},
+    {"optRV31", "RV31", "RV31", "DIP8", 3.0, 90, 100, 3.2, true, "21", 3120, 3240},
+    {"optRV32", "RV32", "RV32", "DIP8", 0.8, 90, 100, 9.0, true, "37", 3120, 3600},
+    {"optRV31D", "RV31D", "RV31D", "DIP7", 3.0, 96, 100, 3.2, true, "21", 5760, 3240},
+    {"optRV32D", "RV32D", "RV32D", "DIP7", 0.8, 96, 100, 9.0, true, "37", 5760, 3600},
+    {"optRW27", "RW27T", "RW27", "TO220 ISO", 0.5, 74, 67, 21.0, true, "80", 4440, 2280},
+    {"optRV27", "RV27T", "RV27", "TO220 ISO", 0.5, 74, 100, 21.0, true, "80", 3120, 2280},
+};
 
 } // namespace
 
-TEST(KestrelCatalogue, FollowsItsOwnRules) {
-    const std::map<QString, double> packageRthja{{QStringLiteral("DIP8"), 90},
-                                                 {QStringLiteral("DIP7"), 96},
-                                                 {QStringLiteral("SO14"), 112},
-                                                 {QStringLiteral("SO16"), 121},
-                                                 {QStringLiteral("TO220 ISO"), 74}};
-    std::set<QString> options;
-    int rw = 0, k2 = 0;
-    for (const KestrelDevice& device : kKestrelCatalogue) {
-        const QString part = Name(device.partName);
-        SCOPED_TRACE(part.toStdString());
-        options.insert(Name(device.option));
-        ASSERT_TRUE(packageRthja.contains(Name(device.package)));
-        EXPECT_EQ(device.Rthja, packageRthja.at(Name(device.package)));
+class KestrelCatalogue : public DialogTest {};
 
-        const bool isRw = part.startsWith(QStringLiteral("RW"));
-        rw += isRw ? 1 : 0;
-        EXPECT_EQ(device.fworkKHz, isRw ? 67.0 : 100.0);
+TEST_F(KestrelCatalogue, EachDeviceAppliesItsRow) {
+    ASSERT_EQ(kKestrelCatalogue.size(), kExpected.size());
+    for (std::size_t i = 0; i < kExpected.size(); ++i) {
+        const ExpectedDevice& row = kExpected[i];
+        SCOPED_TRACE(row.option);
+        // The catalogue keeps the order in which OK tests the options.
+        EXPECT_EQ(Name(kKestrelCatalogue[i].option), QLatin1String(row.option));
+        toolkit.queueModal([&row](QDialog& dialog) {
+            QRadioButton* option = Option(dialog, QLatin1String(row.option));
+            ASSERT_NE(option, nullptr);
+            EXPECT_EQ(option->text(), QLatin1String(row.caption));
+            EXPECT_EQ(option->pos(), QPoint(row.left / 15, row.top / 15));
+            ChooseAndOk(QLatin1String(row.option))(dialog);
+        });
+        ShowFormKestrel(record, port, toolkit, nullptr);
 
-        const bool isK2 = part.startsWith(QStringLiteral("RV")) || isRw;
-        k2 += isK2 ? 1 : 0;
-        EXPECT_EQ(device.HarrierN3, isK2);
-
-        const bool to220 = Name(device.package) == QStringLiteral("TO220 ISO");
-        EXPECT_EQ(Name(device.caption), to220 ? part + QStringLiteral("T") : part);
-        EXPECT_EQ(Name(device.option), QStringLiteral("opt") + part);
-        EXPECT_GT(PlainReading(Name(device.pmaxText)), 0.0);
+        const QString part = QLatin1String(row.part);
+        EXPECT_EQ(record.Ron25, row.Ron25);
+        EXPECT_EQ(record.Rthja, row.Rthja);
+        EXPECT_EQ(record.fwork, row.fworkKHz);
+        EXPECT_EQ(record.Ipkd, row.Ipkd);
+        EXPECT_EQ(record.HarrierN3, row.N3);
+        EXPECT_EQ(record.DeviceName, part);
+        EXPECT_EQ(port.captions[WorkbenchButton::KestrelRdson], part);
+        EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS],
+                  part + QLatin1Char(' ') + QLatin1String(row.package));
+        EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QLatin1String(row.pmax));
     }
-    EXPECT_EQ(options.size(), kKestrelCatalogue.size());
-    EXPECT_EQ(rw, 4);
-    EXPECT_EQ(k2, 15);
-    // Variants share the silicon: same on-resistance and current limit.
-    for (const auto& [a, b] :
-         std::vector<std::pair<const char*, const char*>>{{"optPX11", "optPX11S"},
-                                                          {"optPX12", "optPX12S"},
-                                                          {"optPX13", "optPX13S"},
-                                                          {"optRV20", "optRV20D"},
-                                                          {"optRV21", "optRW21"},
-                                                          {"optRV22", "optRW22"},
-                                                          {"optRV22", "optRV22S"},
-                                                          {"optRV23", "optRW23"},
-                                                          {"optRV31", "optRV31D"},
-                                                          {"optRV32", "optRV32D"},
-                                                          {"optRV27", "optRW27"}}) {
-        EXPECT_EQ(Device(QLatin1String(a)).Ron25, Device(QLatin1String(b)).Ron25) << a << b;
-        EXPECT_EQ(Device(QLatin1String(a)).Ipkd, Device(QLatin1String(b)).Ipkd) << a << b;
-    }
+    EXPECT_TRUE(toolkit.messages().empty());
 }
 
 TEST(FormKestrelWindow, HoldsEveryDeviceInOneGroupWithNoneSelected) {
@@ -107,9 +121,13 @@ TEST(FormKestrelWindow, HoldsEveryDeviceInOneGroupWithNoneSelected) {
     EXPECT_EQ(Option(dialog, QStringLiteral("optPX14"))->toolTip(),
               QStringLiteral("Discontinuation"));
     EXPECT_TRUE(Option(dialog, QStringLiteral("optPX13"))->toolTip().isEmpty());
-    // OK comes first in the keyboard order.
-    EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("cmdOK"))),
-              Option(dialog, QStringLiteral("optPX11")));
+    // OK first, then the devices in the catalogue's order; it has the focus when
+    // the window opens, so Space presses it rather than picking a device.
+    std::vector<std::string> order{"cmdOK"};
+    for (const ExpectedDevice& row : kExpected)
+        order.push_back(row.option);
+    EXPECT_EQ(KeyboardOrder(dialog), order);
+    EXPECT_EQ(FocusWhenShown(dialog), "cmdOK");
 
     Option(dialog, QStringLiteral("optRV23"))->click();
     Option(dialog, QStringLiteral("optPX11"))->click();

@@ -71,9 +71,15 @@ TEST(FormKestrelHSWindow, HoldsNineteenChoicesInOneGroupWithNoneSelected) {
               QStringLiteral("3 cm² Copper Area"));
     EXPECT_EQ(Option(dialog, QStringLiteral("optnoHSTO220ISO"))->text(),
               QStringLiteral("TO220 ISODR"));
-    // Keyboard order: OK, then the DIP8 group.
-    EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("cmdOK"))),
-              Option(dialog, QStringLiteral("optNoCopperDIP8")));
+    // The keyboard order by tab number; OK, first, has the focus when the window opens.
+    EXPECT_EQ(KeyboardOrder(dialog),
+              std::vector<std::string>(
+                  {"cmdOK",           "optNoCopperDIP8",  "opt3CopperDIP8", "opt6CopperDIP8",
+                   "optNoCopperSO14", "opt3CopperSO14",   "opt6CopperSO14", "optnoHSTO220",
+                   "optnoHSDIP8",     "optnoHSDSO14",     "opt1HSDSO16",    "opt3HSDSO16",
+                   "optRW27",         "optnoHSDSO16",     "optPDSO16",      "optDIP7",
+                   "optnoHSTO220ISO", "opt3cmCopperDIP7", "opt6CopperDIP7", "optNoCopperDIP7"}));
+    EXPECT_EQ(FocusWhenShown(dialog), "cmdOK");
 }
 
 class FormKestrelHSTest : public DialogTest {};

@@ -8,11 +8,13 @@
 #include "workbench_port.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace orvand::test {
@@ -101,12 +103,26 @@ inline ScriptedToolkit::ModalAction ChooseAndOk(const QString& name) {
     };
 }
 
-// The next widget after from that the Tab key can reach.
-inline QWidget* NextTabStop(QWidget* from) {
-    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain())
+// The controls that take the focus by Tab, in the window's keyboard order from
+// its start. Tab visits an option group once; the order within it decides
+// which option the focus enters first.
+inline std::vector<std::string> KeyboardOrder(QWidget& window) {
+    std::vector<std::string> names;
+    for (QWidget* next = window.nextInFocusChain(); next != &window;
+         next = next->nextInFocusChain())
         if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isEnabled())
-            return next;
-    return nullptr;
+            names.push_back(next->objectName().toStdString());
+    return names;
+}
+
+// Shows the window as a user sees it, active, and names the control that has
+// the focus then.
+inline std::string FocusWhenShown(QDialog& dialog) {
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return "(not active)";
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->objectName().toStdString() : "(none)";
 }
 
 // Closed by its close box, nothing pressed.

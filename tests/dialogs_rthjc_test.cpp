@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace orvand;
 using namespace orvand::test;
@@ -91,7 +93,33 @@ bool ColourNear(const QImage& image, QPointF at, const QColor& colour) {
 
 } // namespace
 
-TEST(RthjaChart, TrendLinesPassThroughThePackageValues) {
+TEST(RthjaChart, AxesTrendLinesAndLegend) {
+    // 0 to 6 cm² every 0.5 and 50 to 120 K/W every 5, labelled alike on every system.
+    const std::vector<std::string> areaLabels{"0,0", "0,5", "1,0", "1,5", "2,0", "2,5", "3,0",
+                                              "3,5", "4,0", "4,5", "5,0", "5,5", "6,0"};
+    const std::vector<std::string> rthjaLabels{"50", "55", "60",  "65",  "70",  "75",  "80", "85",
+                                               "90", "95", "100", "105", "110", "115", "120"};
+    for (const QLocale& locale : {PointLocale(), CommaLocale()}) {
+        LocaleScope scope(locale);
+        const std::vector<ChartTick> area = CopperAreaTicks();
+        const std::vector<ChartTick> rthja = RthjaTicks();
+        ASSERT_EQ(area.size(), areaLabels.size());
+        ASSERT_EQ(rthja.size(), rthjaLabels.size());
+        for (std::size_t i = 0; i < area.size(); ++i) {
+            EXPECT_EQ(area[i].value, 0.5 * static_cast<double>(i));
+            EXPECT_EQ(area[i].text.toStdString(), areaLabels[i]);
+        }
+        for (std::size_t i = 0; i < rthja.size(); ++i) {
+            EXPECT_EQ(rthja[i].value, 50.0 + 5.0 * static_cast<double>(i));
+            EXPECT_EQ(rthja[i].text.toStdString(), rthjaLabels[i]);
+        }
+        // The first and last ticks stand at the corners of the plot.
+        const RthjaChartLayout layout(QSize(1001, 737));
+        EXPECT_EQ(layout.toPixel(area.front().value, rthja.front().value),
+                  layout.plot.bottomLeft());
+        EXPECT_EQ(layout.toPixel(area.back().value, rthja.back().value), layout.plot.topRight());
+    }
+
     // The chart's own curves agree with the package dialog at 0, 3 and 6 cm².
     for (const auto& [area, dip8, so14] :
          {std::tuple{0.0, 90.0, 112.0}, std::tuple{3.0, 64.0, 92.0}, std::tuple{6.0, 56.0, 78.0}}) {

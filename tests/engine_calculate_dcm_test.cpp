@@ -197,22 +197,24 @@ TEST_F(CalculateDcm, CextAtOrBelow3WKeepsTheValueTheRunBeganWith) {
 }
 
 TEST_F(CalculateDcm, StepThirteenComparesTheBoxTextByTheLocaleReading) {
-    // With a comma locale, 16,6 is 16.6: 16.64 lies above it, so both are replaced.
+    // With a comma locale, 1.000 is a thousand: 16.64 does not exceed it, so the
+    // typed inductance stays. Its plain reading (1) or the field (10) would not.
     test::LocaleScope comma{test::CommaLocale()};
-    DesignRecord r = caseA();
-    r.Poutmax = 16;
-    DcmOptions options = typed("16,6");
+    DesignRecord kept = caseA();
+    kept.Poutmax = 10;
+    DcmOptions options = typed("1.000");
     options.userLpri = true;
     options.userLpriText = QStringLiteral("800");
-    CalculateDCM(r, options);
-    EXPECT_NEAR(r.Poutmax, 16.64, 1e-9);
-
-    // 16,7 lies above 16.64: the typed inductance stays.
-    DesignRecord kept = caseA();
-    options.poutmaxText = QStringLiteral("16,7");
     CalculateDCM(kept, options);
     EXPECT_NEAR(kept.Lpri, 800e-6, 1e-15);
-    EXPECT_EQ(kept.Poutmax, 50.0);
+    EXPECT_EQ(kept.Poutmax, 10.0);
+
+    // 16,6 is 16.6: 16.64 lies above it, so both are replaced; the field (50) would keep them.
+    DesignRecord r = caseA();
+    options.poutmaxText = QStringLiteral("16,6");
+    CalculateDCM(r, options);
+    EXPECT_NEAR(r.Poutmax, 16.64, 1e-9);
+    EXPECT_NEAR(r.Lpri * 1e6, 602.21, 0.005);
 
     // A text the locale cannot read is compared by its plain reading (50).
     DesignRecord unit = caseA();
@@ -233,46 +235,80 @@ TEST_F(CalculateDcm, NothingIsWrittenOutsideDcm) {
 }
 
 // Inputs that pass the Start checks but leave a result undefined: each is
-// refused with its own reason, and the record is left exactly as it was.
+// refused with a message that names its cause, and the record is left exactly
+// as it was. The cases sit on the edges of their rules.
 TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
+    // The user's peak current is a limit of its own: a device without one runs.
+    DesignRecord user = caseA();
+    user.KestrelSel = true;
+    user.Ipkd = 0;
+    user.ILpkUser = 0.5;
+    DcmOptions peak = typed("50");
+    peak.userIlpk = true;
+    ASSERT_TRUE(CalculateDCM(user, peak).ok());
+    EXPECT_EQ(user.Ipkd, 0.5);
+
     struct Refused {
         const char* what;
         DcmRefusal reason;
+        const char* names; // part of the message that names the cause
         void (*prepare)(DesignRecord&, DcmOptions&);
     };
     const Refused cases[] = {
         {"device dialog closed without a choice", DcmRefusal::NoCurrentLimit,
+         "No current limit is set.",
          [](DesignRecord& r, DcmOptions&) {
              r.KestrelSel = true;
              r.Ipkd = 0;
          }},
-        {"steady state before any design point", DcmRefusal::NoDesignPoint,
-         [](DesignRecord&, DcmOptions& o) { o.steadyState = true; }},
-        {"steady state with an empty typed inductance", DcmRefusal::NoDesignPoint,
+        // A typed inductance does not stand in for the Dmax of an earlier run.
+        {"steady state with a typed inductance before any design point", DcmRefusal::NoDesignPoint,
+         "Please start once without Steady State Operation.",
+         [](DesignRecord&, DcmOptions& o) {
+             o.steadyState = true;
+             o.userLpri = true;
+             o.userLpriText = QStringLiteral("800");
+         }},
+        {"steady state with an empty typed inductance", DcmRefusal::NoInductance,
+         "Please insert a positive primary inductance.",
          [](DesignRecord& r, DcmOptions& o) {
              r.Dmax = 0.5;
              o.steadyState = true;
              o.userLpri = true;
          }},
         {"ripple above the line peak", DcmRefusal::NoBusVoltage,
+         "The minimum DC bus voltage is zero or negative.",
          [](DesignRecord& r, DcmOptions&) { r.Vripple = 200; }},
-        {"reflected voltage below minus the bus voltage", DcmRefusal::NoBusVoltage,
+        // 128 is a power of two, so the line peak is exact and VDCmin exactly 0.
+        {"ripple equal to the line peak", DcmRefusal::NoBusVoltage,
+         "The minimum DC bus voltage is zero or negative.",
+         [](DesignRecord& r, DcmOptions&) {
+             r.Vacmin = 128;
+             r.Vripple = std::pow(2.0, 0.5) * 128;
+         }},
+        // Vr + VDCmin below 0 gives a positive Dmax; only the sum shows the fault.
+        {"reflected voltage below minus the bus voltage", DcmRefusal::NoReflectedVoltage,
+         "The reflected voltage is zero or negative.",
          [](DesignRecord& r, DcmOptions&) { r.Vr = -150; }},
-        {"zero package resistance", DcmRefusal::NoThermalResistance,
-         [](DesignRecord& r, DcmOptions&) { r.Rthja = -1; }},
-        {"negative heatsink path", DcmRefusal::NoThermalResistance,
+        // Dmax negative: the sweep would run to its bound.
+        {"reflected voltage above minus the bus voltage", DcmRefusal::NoReflectedVoltage,
+         "The reflected voltage is zero or negative.",
+         [](DesignRecord& r, DcmOptions&) { r.Vr = -50; }},
+        {"zero package resistance", DcmRefusal::NoThermalResistance, "thermal resistance",
+         [](DesignRecord& r, DcmOptions&) { r.Rthja = 0; }},
+        {"negative heatsink path", DcmRefusal::NoThermalResistance, "thermal resistance",
          [](DesignRecord& r, DcmOptions& o) {
              o.heatsink = true;
              r.Rthhs = -30;
          }},
-        {"no limit within reach", DcmRefusal::NoLimitReached,
+        {"no limit within reach", DcmRefusal::NoLimitReached, "10000 W",
          [](DesignRecord& r, DcmOptions&) {
              r.Ron25 = 1e-6;
              r.Rthja = 1e-9;
          }},
-        {"a negative on-resistance has no fitted values", DcmRefusal::NotFinite,
+        {"a negative on-resistance has no fitted values", DcmRefusal::NotFinite, "no valid result",
          [](DesignRecord& r, DcmOptions&) { r.Ron25 = -1; }},
-        {"steady state with a negative efficiency", DcmRefusal::NotFinite,
+        {"steady state with a negative efficiency", DcmRefusal::NotFinite, "no valid result",
          [](DesignRecord& r, DcmOptions& o) {
              r.Lpri = 600e-6;
              r.Dmax = 0.5;
@@ -289,7 +325,8 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
         const DesignRecord before = r;
         const DcmOutcome outcome = CalculateDCM(r, options);
         EXPECT_EQ(outcome.refusal, c.reason);
-        EXPECT_FALSE(RefusalMessage(outcome.refusal).isEmpty());
+        EXPECT_TRUE(RefusalMessage(outcome.refusal).contains(QLatin1String(c.names)))
+            << RefusalMessage(outcome.refusal).toStdString();
         EXPECT_TRUE(r == before);
     }
 }

@@ -92,6 +92,7 @@ TEST_F(MainWindowChecks, RangeBoundaries) {
     };
     for (const Case& c : cases) {
         toolkit.clearShown();
+        record.InputPresent = false; // as after an emptied box
         box(c.box)->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(toolkit.messages().size(), c.rejected ? 1u : 0u) << c.box << " " << c.text;
         EXPECT_TRUE(record.InputPresent) << c.box << " " << c.text;
@@ -129,6 +130,8 @@ TEST_F(MainWindowChecks, EmptyBoxClearsInputPresentSilentlyUntilAnotherEdit) {
     EXPECT_EQ(record.Poutmax, 50.0) << "an empty Pmax keeps the previous value";
     box("txtVripple")->clear();
     EXPECT_EQ(record.Vripple, 20.0);
+    box("txtVr")->clear();
+    EXPECT_EQ(record.Vr, 0.0);
     box("txtEfficiency")->clear();
     EXPECT_EQ(record.Eta, 0.0);
     box("txtfwork")->clear();
@@ -140,6 +143,16 @@ TEST_F(MainWindowChecks, EmptyBoxClearsInputPresentSilentlyUntilAnotherEdit) {
 
     box("txtTj")->setText("100");
     EXPECT_TRUE(record.InputPresent);
+
+    QLineEdit* ron25 = box("txtRon25");
+    ron25->setEnabled(true);
+    ron25->clear();
+    EXPECT_FALSE(record.InputPresent);
+    EXPECT_EQ(record.Ron25, 0.0);
+    QTest::keyClicks(ron25, "2");
+    EXPECT_TRUE(record.InputPresent);
+    EXPECT_EQ(record.Ron25, 2.0);
+    EXPECT_TRUE(toolkit.shown().empty());
 }
 
 TEST_F(MainWindowChecks, ComparisonsUseTheStoredTjAndVacmin) {
@@ -169,6 +182,8 @@ TEST_F(MainWindowChecks, CommaStopsThePlainReading) {
 }
 
 TEST_F(MainWindowChecks, NegativeOnResistanceIsAskedAgain) {
+    window->setBoxText(WorkbenchBox::Ron25, "");
+    ASSERT_FALSE(record.InputPresent);
     toolkit.queueInput(QString("-3"));
     toolkit.queueInput(QString("2"));
     window->setBoxText(WorkbenchBox::Ron25, "-1");
@@ -201,18 +216,24 @@ TEST_F(MainWindowChecks, NegativeOnResistanceIsAskedAgain) {
 TEST_F(MainWindowChecks, OnResistanceCommaTextFollowsTheLocale) {
     {
         LocaleScope comma{CommaLocale()};
-        window->setBoxText(WorkbenchBox::Ron25, "0,45");
-        EXPECT_EQ(record.Ron25, 0.45);
+        // Grouping and decimal comma both count; the plain reading would stop at 1.234.
+        window->setBoxText(WorkbenchBox::Ron25, "1.234,5");
+        EXPECT_EQ(record.Ron25, 1234.5);
 
         // The answer is read with the locale too, and written back with its comma.
-        toolkit.queueInput(QString("1,5"));
+        toolkit.queueInput(QString("1.002,5"));
         window->setBoxText(WorkbenchBox::Ron25, "-0,5");
-        EXPECT_EQ(record.Ron25, 1.5);
-        EXPECT_EQ(box("txtRon25")->text(), "1,5");
+        EXPECT_EQ(record.Ron25, 1002.5);
+        EXPECT_EQ(box("txtRon25")->text(), "1002,5");
     }
-    // Unreadable under the point locale: 0, no question, never negative.
+    // Unreadable under the point locale: 0 where the plain reading gives 1, and
+    // no question where it gives -1 or -2.
+    window->setBoxText(WorkbenchBox::Ron25, "1,5");
+    EXPECT_EQ(record.Ron25, 0.0);
     window->setBoxText(WorkbenchBox::Ron25, "-1,5");
     EXPECT_EQ(record.Ron25, 0.0);
+    window->setBoxText(WorkbenchBox::Ron25, "");
+    ASSERT_FALSE(record.InputPresent);
     toolkit.queueInput(QString("-2,5")); // reads as 0 and ends the loop
     window->setBoxText(WorkbenchBox::Ron25, "-7");
     EXPECT_EQ(record.Ron25, 0.0);

@@ -65,17 +65,19 @@ TEST_F(MainWindowReadInputs, FrequencyBeyondTheDoubleRangeStoresZero) {
 }
 
 TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
+    // Texts on which the locale reading and the plain reading differ.
     quietly("txtRon25", "0.45");
     window->ReadInputs();
     EXPECT_EQ(record.Ron25, 0.45);
-    quietly("txtRon25", "0,45");
+    quietly("txtRon25", "1,5");
     window->ReadInputs();
     EXPECT_EQ(record.Ron25, 0.0) << "a comma the point locale cannot read";
     {
         LocaleScope comma{CommaLocale()};
+        quietly("txtRon25", "1.234,5");
         window->ReadInputs();
-        EXPECT_EQ(record.Ron25, 0.45);
-        quietly("txtRon25", "0.45");
+        EXPECT_EQ(record.Ron25, 1234.5);
+        quietly("txtRon25", "0.45"); // no comma: the plain reading, not the locale's
         window->ReadInputs();
         EXPECT_EQ(record.Ron25, 0.45);
     }
@@ -93,13 +95,22 @@ TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
     }
     window->ReadInputs();
     EXPECT_EQ(record.ILpkUser, 1.5);
+    quietly("txtUserIlpk", "1,5");
+    window->ReadInputs();
+    EXPECT_EQ(record.ILpkUser, 0.0) << "a comma the point locale cannot read";
+    {
+        LocaleScope comma{CommaLocale()};
+        quietly("txtUserIlpk", "1.234,5");
+        window->ReadInputs();
+        EXPECT_EQ(record.ILpkUser, 1234.5);
+    }
     {
         const QSignalBlocker blocker(user);
         user->setChecked(false);
     }
     quietly("txtUserIlpk", "3");
     window->ReadInputs();
-    EXPECT_EQ(record.ILpkUser, 1.5) << "kept while unticked";
+    EXPECT_EQ(record.ILpkUser, 1234.5) << "kept while unticked";
 }
 
 TEST_F(MainWindowReadInputs, ResetAfterRunPutsFourThingsBack) {

@@ -13,6 +13,8 @@ FormKestrel::FormKestrel(DesignRecord& record, WorkbenchPort& workbench, Toolkit
                          QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::FormKestrel>()), record_(record),
       workbench_(workbench), toolkit_(toolkit) {
+    // The .ui creates cmdOK before the options, so the keyboard order starts at OK
+    // and the window opens with the focus on it: Space presses OK, it picks no choice.
     ui->setupUi(this);
     ApplyDialogFont(*this);
     // Its stored place, not centred over the main window.

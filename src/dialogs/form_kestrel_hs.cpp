@@ -13,6 +13,8 @@ FormKestrelHS::FormKestrelHS(DesignRecord& record, WorkbenchPort& workbench, Too
                              QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::FormKestrelHS>()), record_(record),
       workbench_(workbench), toolkit_(toolkit) {
+    // The .ui creates cmdOK before the options, so the keyboard order starts at OK
+    // and the window opens with the focus on it: Space presses OK, it picks no choice.
     ui->setupUi(this);
     ApplyDialogFont(*this);
     // The right column of the package group is narrow: its captions are set a

@@ -28,11 +28,6 @@ constexpr std::array<Measured, 7> kSo14Measured{
 constexpr double kAreaStep = 0.5;
 constexpr double kRthjaStep = 5.0;
 
-// The axis labels read with a decimal comma on every system.
-QString AreaTickText(double area) {
-    return QString::number(area, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QFont ChartFont(const QSize& size, double share, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(std::max(8, static_cast<int>(std::lround(size.height() * share))));
@@ -62,31 +57,30 @@ void PaintGrid(QPainter& painter, const RthjaChartLayout& layout) {
     const QFont font = ChartFont(layout.size, 0.022);
     const QFontMetricsF metrics(font);
     painter.setFont(font);
+    const std::vector<ChartTick> areaTicks = CopperAreaTicks();
+    const std::vector<ChartTick> rthjaTicks = RthjaTicks();
     painter.setPen(QPen(QColor(192, 192, 192), 1));
-    for (int i = 0; i <= static_cast<int>(kChartAreaMax / kAreaStep); ++i) {
-        const double x = layout.toPixel(i * kAreaStep, kChartRthjaMin).x();
+    for (const ChartTick& tick : areaTicks) {
+        const double x = layout.toPixel(tick.value, kChartRthjaMin).x();
         painter.drawLine(QPointF(x, layout.plot.top()), QPointF(x, layout.plot.bottom()));
     }
-    const int rows = static_cast<int>((kChartRthjaMax - kChartRthjaMin) / kRthjaStep);
-    for (int i = 0; i <= rows; ++i) {
-        const double y = layout.toPixel(0, kChartRthjaMin + i * kRthjaStep).y();
+    for (const ChartTick& tick : rthjaTicks) {
+        const double y = layout.toPixel(0, tick.value).y();
         painter.drawLine(QPointF(layout.plot.left(), y), QPointF(layout.plot.right(), y));
     }
 
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(layout.plot);
     const double gap = metrics.height() * 0.4;
-    for (int i = 0; i <= static_cast<int>(kChartAreaMax / kAreaStep); ++i) {
-        const QString text = AreaTickText(i * kAreaStep);
-        const QPointF at = layout.toPixel(i * kAreaStep, kChartRthjaMin);
-        const double w = metrics.horizontalAdvance(text);
-        painter.drawText(QPointF(at.x() - w / 2, at.y() + gap + metrics.ascent()), text);
+    for (const ChartTick& tick : areaTicks) {
+        const QPointF at = layout.toPixel(tick.value, kChartRthjaMin);
+        const double w = metrics.horizontalAdvance(tick.text);
+        painter.drawText(QPointF(at.x() - w / 2, at.y() + gap + metrics.ascent()), tick.text);
     }
-    for (int i = 0; i <= rows; ++i) {
-        const QString text = QString::number(kChartRthjaMin + i * kRthjaStep, 'f', 0);
-        const QPointF at = layout.toPixel(0, kChartRthjaMin + i * kRthjaStep);
-        const double w = metrics.horizontalAdvance(text);
-        painter.drawText(QPointF(at.x() - gap - w, at.y() + metrics.ascent() / 2 - 1), text);
+    for (const ChartTick& tick : rthjaTicks) {
+        const QPointF at = layout.toPixel(0, tick.value);
+        const double w = metrics.horizontalAdvance(tick.text);
+        painter.drawText(QPointF(at.x() - gap - w, at.y() + metrics.ascent() / 2 - 1), tick.text);
     }
 }
 
@@ -167,6 +161,26 @@ QPointF RthjaChartLayout::toPixel(double copperArea, double rthja) const {
     const double y = plot.bottom() -
                      plot.height() * (rthja - kChartRthjaMin) / (kChartRthjaMax - kChartRthjaMin);
     return {x, y};
+}
+
+std::vector<ChartTick> CopperAreaTicks() {
+    std::vector<ChartTick> ticks;
+    for (int i = 0; i <= static_cast<int>(kChartAreaMax / kAreaStep); ++i) {
+        const double area = i * kAreaStep;
+        ticks.push_back(
+            {area, QString::number(area, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','))});
+    }
+    return ticks;
+}
+
+std::vector<ChartTick> RthjaTicks() {
+    std::vector<ChartTick> ticks;
+    const int rows = static_cast<int>((kChartRthjaMax - kChartRthjaMin) / kRthjaStep);
+    for (int i = 0; i <= rows; ++i) {
+        const double rthja = kChartRthjaMin + i * kRthjaStep;
+        ticks.push_back({rthja, QString::number(rthja, 'f', 0)});
+    }
+    return ticks;
 }
 
 QColor Dip8ChartColour() {

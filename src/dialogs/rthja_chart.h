@@ -6,6 +6,8 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
+#include <QString>
+#include <vector>
 
 class QPainter;
 
@@ -23,6 +25,16 @@ struct RthjaChartLayout {
 inline constexpr double kChartAreaMax = 6.0;   // cm²
 inline constexpr double kChartRthjaMin = 50.0; // K/W
 inline constexpr double kChartRthjaMax = 120.0;
+
+// A value on an axis with the label written beside it; each also carries a grid
+// line. The labels read the same on every system: the chart copies a printed
+// one, decimal comma included.
+struct ChartTick {
+    double value;
+    QString text;
+};
+std::vector<ChartTick> CopperAreaTicks(); // cm², every 0.5
+std::vector<ChartTick> RthjaTicks();      // K/W, every 5
 
 QColor Dip8ChartColour();
 QColor So14ChartColour();
