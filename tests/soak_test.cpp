@@ -341,7 +341,8 @@ private:
 
     QStringList files() const {
         QStringList paths;
-        for (const QFileInfo& info : QDir(folder_).entryInfoList(QDir::Files))
+        // Hidden files too: a temporary file left behind counts as written.
+        for (const QFileInfo& info : QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden))
             paths << info.absoluteFilePath();
         return paths;
     }

@@ -139,10 +139,9 @@ DcmOutcome CalculateDCM(DesignRecord& record, const DcmOptions& options) {
         // The output section and the report scale these before they show them,
         // and a value that overflows there would be shown as 0: an Lpri finite
         // in henry can be infinite in µH.
-        const bool shownFinite =
-            allFinite({r.Lpri * 1e6, r.D * 100.0, r.Dmax * 100.0, r.Eta * 100.0, r.fwork / 1000.0});
-        if (!shownFinite || !allFinite({r.Lpri, r.Poutmax, r.Pout, r.D, r.ILpk, r.Cext, r.Ctotal,
-                                        r.Pon, r.Poff, r.Pcond, r.Ptotal, r.Tjc}))
+        if (!allFinite({r.Lpri, r.Poutmax, r.Pout, r.D, r.ILpk, r.Cext, r.Ctotal, r.Pon, r.Poff,
+                        r.Pcond, r.Ptotal, r.Tjc, r.Lpri * 1e6, r.D * 100.0, r.Dmax * 100.0,
+                        r.Eta * 100.0, r.fwork / 1000.0}))
             outcome.refusal = DcmRefusal::NotFinite;
     }
     if (outcome.refusal != DcmRefusal::None)
