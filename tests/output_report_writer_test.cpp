@@ -12,11 +12,17 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -53,6 +59,18 @@ bool WriteAll(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Files, links, pipes and sockets alike; hidden ones too, so that a stray
+// temporary file shows.
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+QByteArray LinkText(const QByteArray& link) {
+    char text[4096];
+    const ssize_t length = ::readlink(link.constData(), text, sizeof text);
+    return length < 0 ? QByteArray() : QByteArray(text, length);
+}
+
 class ReportWriter : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -61,7 +79,7 @@ class ReportWriter : public ::testing::Test {
             [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
     }
     QString path(const QString& name) const { return dir.filePath(name); }
-    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList files() const { return Entries(dir.path()); }
 
     LocaleScope locale{PointLocale()};
     QTemporaryDir dir;
@@ -297,15 +315,23 @@ TEST_F(ReportWriter, IntegratedDeviceWithHeatsinkKeepsTheDiscreteName) {
     EXPECT_TRUE(QFile::exists(path("hs  DCM Discrete Harrier 3.50 Ohm Rth 21.5.txt")));
 }
 
+// Names up to the file system's limit of 255 bytes are written again too: the
+// temporary file beside the report has a short name of its own. The replaced
+// file's permission bits carry over, but no set-ID or sticky bit.
 TEST_F(ReportWriter, ReplacesAnEarlierFileOfTheSameName) {
-    // Names up to the file system's limit of 255 bytes are written again too:
-    // the temporary file beside the report has a short name of its own.
     const QString suffix = QStringLiteral(" Universal DCM PX11 Rth 90.0.txt");
-    for (qsizetype length : {qsizetype(36), qsizetype(249), qsizetype(255)}) {
-        SCOPED_TRACE(length);
-        const QString prefix(length - suffix.size(), u'p');
+    const struct {
+        qsizetype length;
+        mode_t earlierMode;
+        mode_t reportMode;
+    } rows[] = {{36, 0600, 0600}, {249, 06750, 0750}, {255, 0644, 0644}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << row.length << " bytes, mode 0" << std::oct << row.earlierMode);
+        const QString prefix(row.length - suffix.size(), u'p');
         const QString name = path(prefix + suffix);
         ASSERT_TRUE(WriteAll(name, QByteArray(5000, '\x01')));
+        ASSERT_EQ(::chmod(QFile::encodeName(name).constData(), row.earlierMode), 0);
         for (double pout : {12.02, 14.5}) {
             DesignRecord record = CatalogueDevice(path(prefix));
             record.Pout = pout;
@@ -316,8 +342,53 @@ TEST_F(ReportWriter, ReplacesAnEarlierFileOfTheSameName) {
             EXPECT_EQ(bytes.count("\r\n"), 32);
             EXPECT_TRUE(bytes.contains(pout == 12.02 ? "Pout:  \t12.0\t" : "Pout:  \t14.5\t"));
             EXPECT_EQ(files(), QStringList{prefix + suffix}); // no temporary file left
+            struct stat status {};
+            ASSERT_EQ(::stat(QFile::encodeName(name).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & 07777, row.reportMode) << std::oct << status.st_mode;
         }
         ASSERT_TRUE(QFile::remove(name));
+    }
+    EXPECT_TRUE(toolkit.shown().empty());
+}
+
+// A link at the report's name is written through, to the end of its chain:
+// the links stay, the file they lead to gets the report (replaced like any
+// report, through a temporary file beside it), and a link that leads nowhere
+// names the file to create.
+TEST_F(ReportWriter, WritesThroughSymbolicLinks) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QByteArray name = QFile::encodeName(path("run1 Universal DCM PX11 Rth 90.0.txt"));
+    const QByteArray hop = QFile::encodeName(elsewhere.filePath("hop"));
+    const QString report = elsewhere.filePath("report.txt");
+    const struct {
+        const char* what;
+        bool earlierReport;
+    } rows[] = {{"a report elsewhere", true}, {"a link that leads nowhere", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QFile::remove(report);
+        if (row.earlierReport) {
+            ASSERT_TRUE(WriteAll(report, "earlier report\r\n"));
+        }
+        // An absolute link to a relative one in the other folder.
+        ::unlink(name.constData());
+        ::unlink(hop.constData());
+        ASSERT_EQ(::symlink(hop.constData(), name.constData()), 0);
+        ASSERT_EQ(::symlink("report.txt", hop.constData()), 0);
+
+        DesignRecord record = CatalogueDevice(path("run1"));
+        ReportOptions options;
+        options.dcmSelected = true;
+        ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+
+        const QByteArray bytes = ReadAll(report);
+        EXPECT_EQ(bytes.count("\r\n"), 32);
+        EXPECT_TRUE(bytes.startsWith("\r\nOutput File for: PX11 Device"));
+        EXPECT_EQ(LinkText(name), hop); // both links as they were
+        EXPECT_EQ(LinkText(hop), "report.txt");
+        EXPECT_EQ(files(), QStringList{QFile::decodeName(name).section(u'/', -1)});
+        EXPECT_EQ(Entries(elsewhere.path()), (QStringList{"hop", "report.txt"}));
     }
     EXPECT_TRUE(toolkit.shown().empty());
 }
@@ -348,7 +419,8 @@ class ReportWriterFailure : public ReportWriter {
 
 TEST_F(ReportWriterFailure, FolderThatDoesNotExist) {
     DesignRecord record = CatalogueDevice(path("missing/deeper/run1"));
-    expectFailure(record, QStringLiteral("does not exist"));
+    expectFailure(record,
+                  QStringLiteral("\r\nThe folder %1 does not exist.").arg(path("missing/deeper")));
     EXPECT_FALSE(QFileInfo::exists(path("missing")));
 }
 
@@ -359,9 +431,82 @@ TEST_F(ReportWriterFailure, PathThroughARegularFile) {
     EXPECT_EQ(ReadAll(path("file.txt")), "earlier");
 }
 
+// The limit is in bytes: 162 letters that take 292 bytes are too many.
 TEST_F(ReportWriterFailure, NameLongerThanTheFileSystemTakes) {
-    DesignRecord record = CatalogueDevice(path(QString(240, u'n')));
-    expectFailure(record, QStringLiteral("The file name is too long."));
+    DesignRecord record = CatalogueDevice(path(QString(130, u'ü')));
+    expectFailure(record, QStringLiteral("\r\nThe file name is too long."));
+}
+
+// What stands at the report's name and may not be replaced stays as it was:
+// its kind, its mode and its bytes. Nothing is opened there, so a pipe never
+// blocks the program (a reader is held open so that a wrong writer cannot
+// hang the test, and whatever it wrote would show).
+TEST_F(ReportWriterFailure, RefusesWhatMustNotBeReplaced) {
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    const QByteArray native = QFile::encodeName(name);
+    const auto earlierReadOnly = [&] {
+        return WriteAll(name, "earlier report\r\n") && ::chmod(native.constData(), 0444) == 0;
+    };
+    const auto pipe = [&] { return ::mkfifo(native.constData(), 0644) == 0; };
+    const auto socket = [&] {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, native.constData(), sizeof address.sun_path - 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return bound;
+    };
+    // A device of the test's own where the system lets it make one (root): a
+    // writer that replaced it would otherwise replace /dev/null for everyone.
+    // An ordinary user cannot replace /dev/null, so that one is safe to use.
+    QTemporaryDir devices;
+    const QByteArray device = QFile::encodeName(devices.filePath("null"));
+    const auto linkToDevice = [&] {
+        const bool own = ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        return ::symlink(own ? device.constData() : "/dev/null", native.constData()) == 0;
+    };
+    const struct {
+        const char* what;
+        std::function<bool()> make;
+        const char* reason;
+    } rows[] = {
+        {"read-only report", earlierReadOnly, "The file is read-only."},
+        {"named pipe", pipe, "That name is a named pipe, not a regular file."},
+        {"socket", socket, "That name is a socket, not a regular file."},
+        {"link to a device", linkToDevice, "That name is a device, not a regular file."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        toolkit.clearShown();
+        ASSERT_TRUE(row.make()) << std::strerror(errno);
+        // The name itself, and what it leads to.
+        struct stat before[2]{};
+        ASSERT_EQ(::lstat(native.constData(), &before[0]), 0);
+        ASSERT_EQ(::stat(native.constData(), &before[1]), 0);
+        const int reader =
+            S_ISFIFO(before[0].st_mode) ? ::open(native.constData(), O_RDONLY | O_NONBLOCK) : -1;
+
+        DesignRecord record = CatalogueDevice(path("run1"));
+        expectFailure(record, QStringLiteral("\r\n") + QLatin1String(row.reason));
+
+        struct stat after[2]{};
+        ASSERT_EQ(::lstat(native.constData(), &after[0]), 0);
+        ASSERT_EQ(::stat(native.constData(), &after[1]), 0);
+        for (int i : {0, 1}) {
+            EXPECT_EQ(after[i].st_ino, before[i].st_ino);
+            EXPECT_EQ(after[i].st_mode, before[i].st_mode);
+        }
+        if (S_ISREG(after[0].st_mode)) {
+            EXPECT_EQ(ReadAll(name), "earlier report\r\n");
+        }
+        if (reader >= 0) {
+            char byte;
+            EXPECT_LE(::read(reader, &byte, 1), 0);
+            ::close(reader);
+        }
+        ASSERT_EQ(::unlink(native.constData()), 0);
+    }
 }
 
 // A folder that exists but lies deeper than any path the system takes: the
@@ -394,7 +539,7 @@ class FullAt final : public ReportFile {
   public:
     enum Step { Write, Flush, Commit };
     explicit FullAt(Step step) : step_(step) {}
-    std::error_code create(const QString& target) override { return disk_.create(target); }
+    std::error_code create(const QByteArray& target) override { return disk_.create(target); }
     std::error_code write(const QByteArray& bytes) override {
         return step_ == Write ? full() : disk_.write(bytes);
     }
@@ -426,12 +571,39 @@ TEST_F(ReportWriterFailure, FullDiskAtAnyStepKeepsTheEarlierReport) {
     }
 }
 
-// The same on a real file system that is full. Mounting needs root and a
-// system that lets it; elsewhere the test says why it does not run.
+// A write the system cuts short, here at a file-size limit, fails like a full
+// disk: taking the bytes written so far for the report would replace the
+// earlier one with a part.
+TEST_F(ReportWriterFailure, WriteCutShortKeepsTheEarlierReport) {
+    const QString name = path("run1 Universal DCM PX11 Rth 90.0.txt");
+    ASSERT_TRUE(WriteAll(name, "earlier report\r\n"));
+    DesignRecord record = CatalogueDevice(path("run1"));
+    {
+        struct FileSizeLimit {
+            rlimit saved{};
+            void (*savedHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+            FileSizeLimit() {
+                ::getrlimit(RLIMIT_FSIZE, &saved);
+                const rlimit limit{100, saved.rlim_max};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            ~FileSizeLimit() {
+                ::setrlimit(RLIMIT_FSIZE, &saved);
+                std::signal(SIGXFSZ, savedHandler);
+            }
+        } limit;
+        expectFailure(record, QStringLiteral("Rth 90.0.txt\r\nFile too large."));
+    }
+    EXPECT_EQ(ReadAll(name), "earlier report\r\n");
+}
+
+// The same on a real file system that is full. Mounting needs root, on a
+// system that lets root mount; elsewhere the test says why it does not run.
 TEST_F(ReportWriterFailure, RealFullFileSystemKeepsTheEarlierReport) {
     const QByteArray mountPoint = QFile::encodeName(dir.path());
     if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k,mode=0700") != 0)
-        GTEST_SKIP() << "a small tmpfs cannot be mounted here: " << std::strerror(errno);
+        GTEST_SKIP() << "mounting a small tmpfs needs root on a system that allows mounts: "
+                     << std::strerror(errno);
     struct Unmount {
         QByteArray at;
         ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }

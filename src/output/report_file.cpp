@@ -1,7 +1,5 @@
 #include "report_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -28,26 +26,41 @@ QByteArray TemporaryName() {
     return name + ".tmp";
 }
 
+// Makes a rename in the folder last through a power loss. The report is
+// whole and in place already, so a file system that does not sync folders
+// takes nothing away from it.
+void SyncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 DiskReportFile::~DiskReportFile() {
     discard();
 }
 
-std::error_code DiskReportFile::create(const QString& target) {
+std::error_code DiskReportFile::create(const QByteArray& target) {
     discard();
-    target_ = QFile::encodeName(target);
-    const QByteArray folder = QFile::encodeName(QFileInfo(target).path());
+    target_ = target;
+    // The folder with its closing slash: the temporary name goes straight after it.
+    folder_ = target.left(target.lastIndexOf('/') + 1);
+    if (folder_.isEmpty())
+        folder_ = "./";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray candidate = folder + '/' + TemporaryName();
+        const QByteArray candidate = folder_ + TemporaryName();
         // The mode is narrowed by the user's umask, as for any new file.
         fd_ = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temporary_ = candidate;
-            // A replaced report keeps the permissions its file had.
+            // A replaced report keeps the permissions its file had, but never
+            // set-user-ID, set-group-ID or sticky bits that the program did not set.
             struct stat existing {};
             if (::stat(target_.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-                ::fchmod(fd_, existing.st_mode & 07777);
+                ::fchmod(fd_, existing.st_mode & 0777);
             return {};
         }
         if (errno != EEXIST)
@@ -82,11 +95,14 @@ std::error_code DiskReportFile::commit() {
     const int fd = fd_;
     fd_ = -1;
     // Some file systems report a failed write only when the file is closed.
-    if (::close(fd) != 0)
+    // A signal during close() is no such report: the bytes are on the disk
+    // already, and the descriptor is gone whatever close() returns.
+    if (::close(fd) != 0 && errno != EINTR)
         return LastError();
     if (std::rename(temporary_.constData(), target_.constData()) != 0)
         return LastError();
     temporary_.clear();
+    SyncFolder(folder_);
     return {};
 }
 

@@ -10,41 +10,42 @@
 // leaves the folder as it was.
 
 #include <QByteArray>
-#include <QString>
 #include <system_error>
 
 namespace orvand {
 
 class ReportFile {
-public:
+  public:
     virtual ~ReportFile() = default;
 
-    // Creates the temporary file beside target.
-    virtual std::error_code create(const QString& target) = 0;
+    // Creates the temporary file beside target, a path in the system's bytes.
+    virtual std::error_code create(const QByteArray& target) = 0;
     virtual std::error_code write(const QByteArray& bytes) = 0;
     // Returns only when every byte written is on the disk.
     virtual std::error_code flush() = 0;
-    // Puts the temporary file in the target's place, in one step.
+    // Puts the temporary file in the target's place, in one step, and makes
+    // the new name itself last through a power loss.
     virtual std::error_code commit() = 0;
     // Removes the temporary file, if one is left.
     virtual void discard() = 0;
 };
 
 class DiskReportFile final : public ReportFile {
-public:
+  public:
     DiskReportFile() = default;
     ~DiskReportFile() override;
     DiskReportFile(const DiskReportFile&) = delete;
     DiskReportFile& operator=(const DiskReportFile&) = delete;
 
-    std::error_code create(const QString& target) override;
+    std::error_code create(const QByteArray& target) override;
     std::error_code write(const QByteArray& bytes) override;
     std::error_code flush() override;
     std::error_code commit() override;
     void discard() override;
 
-private:
+  private:
     QByteArray target_;
+    QByteArray folder_;
     QByteArray temporary_;
     int fd_ = -1;
 };

@@ -1,6 +1,9 @@
 #include "report_writer.h"
 
+#include "report_target.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -35,6 +38,8 @@ QString FailureReason(const QString& path, std::error_code error) {
                    ? QStringLiteral("The file name is too long.")
                    : QStringLiteral("The path is too long.");
     }
+    if (error.category() == ReportTargetCategory())
+        return QString::fromStdString(error.message());
     if (error == std::errc::no_space_on_device || error.value() == EDQUOT)
         return QStringLiteral("The disk is full.");
     if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
@@ -60,7 +65,11 @@ bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Too
     const OutputReport report = ComposeOutputReport(record, options);
     record.DeviceName = report.deviceName;
 
-    std::error_code error = file.create(report.fileName);
+    // A link is written through: the file it leads to gets the report.
+    const ReportTarget target = ResolveReportTarget(QFile::encodeName(report.fileName));
+    std::error_code error = target.error;
+    if (!error)
+        error = file.create(target.path);
     if (!error)
         error = file.write(EncodeReport(report.lines));
     if (!error)
@@ -70,9 +79,10 @@ bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Too
 
     if (error) {
         file.discard();
-        toolkit.messageBox(QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
-                               .arg(report.fileName, FailureReason(report.fileName, error)),
-                           QStringLiteral("Output Error"), MessageIcon::Critical);
+        toolkit.messageBox(
+            QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
+                .arg(report.fileName, FailureReason(QFile::decodeName(target.path), error)),
+            QStringLiteral("Output Error"), MessageIcon::Critical);
         return false;
     }
     record.PackageOnly = 0.0;

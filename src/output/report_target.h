@@ -1,0 +1,41 @@
+#pragma once
+// What stands at a report's name, and whether a report may take its place.
+// The report is written to a temporary file and renamed over the name, so
+// whatever is there would be replaced regardless of its kind or permissions:
+// this is where the writer learns what it must refuse instead.
+
+#include <QByteArray>
+#include <system_error>
+
+namespace orvand {
+
+// Causes of a refusal that no system call reports as such.
+enum class ReportTargetError {
+    ReadOnlyFile = 1,
+    NamedPipe,
+    Device,
+    Socket,
+    OtherKind,
+};
+
+const std::error_category& ReportTargetCategory();
+std::error_code make_error_code(ReportTargetError error);
+
+struct ReportTarget {
+    // The file the report becomes: the name itself, or the end of the chain
+    // of symbolic links it starts. A link that leads nowhere names a new file.
+    QByteArray path;
+    // Empty when the report may be written there.
+    std::error_code error;
+};
+
+// Follows symbolic links and refuses anything but a regular file that may be
+// written, or a name where nothing stands yet. A file without any write
+// permission bit is refused for every user, root included; for others the
+// system's own access check has the last word. Nothing is opened, so a named
+// pipe or a device never blocks the program.
+ReportTarget ResolveReportTarget(const QByteArray& name);
+
+} // namespace orvand
+
+template <> struct std::is_error_code_enum<orvand::ReportTargetError> : std::true_type {};
