@@ -10,7 +10,8 @@ cmake --build --preset dev --target orvand -j "$(nproc)"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "Orvand is built, but there is no display to show its window on."
   echo "Start it on a virtual display with:"
-  echo "  xvfb-run -a -s '-screen 0 1280x1024x24' build/dev/app/orvand"
+  # An absolute path, so the hint works from whatever folder it is pasted in.
+  echo "  xvfb-run -a -s '-screen 0 1280x1024x24' $(printf '%q' "$PWD/build/dev/app/orvand")"
   exit 0
 fi
 exec build/dev/app/orvand
