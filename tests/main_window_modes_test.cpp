@@ -22,11 +22,6 @@ class ModesTest : public WorkbenchFixture {
     bool shown(const char* name) const { return find<QWidget>(name)->isVisible(); }
 
     void click(QWidget* widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
-    // Check boxes are clicked on their indicator, where a user clicks.
-    void tick(const char* name) const {
-        QCheckBox* box = check(name);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
     void chooseDevice(const char* option) {
         toolkit.queueModal(ChooseAndOk(QLatin1String(option)));
         click(button("cmdKestrelRdson"));

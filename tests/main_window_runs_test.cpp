@@ -47,10 +47,6 @@ constexpr ExpectedRun kDeviceRuns[] = {
 class RunsTest : public WorkbenchFixture {
   protected:
     void click(const char* name) { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
-    void tick(const char* name) {
-        auto* box = find<QCheckBox>(name);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
     void expectRun(const ExpectedRun& run) {
         // The power is a running sum of steps, and its last digits decide the
         // rounding of a value such as 65.95.

@@ -99,6 +99,68 @@ TEST_F(StartRun, CaseAFillsTheOutputSection) {
     EXPECT_FALSE(box("txtRon25")->isEnabled());
 }
 
+// Each option the calculation reads, set in the window as a user sets it, must
+// reach the run: it moves the reachable power and a value that no other option
+// moves. Expected values come from the design formulas, not from the engine.
+TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
+    struct Case {
+        const char* what;
+        std::function<void()> set;
+        int passes; // Pout = passes × 0.01 W
+        double ILpk;
+        double LpriMicroHenry;
+        double DesignRecord::*moved;
+        double movedValue;
+    };
+    const Case cases[] = {
+        // Steady state keeps case A's design point; the duty cycle then follows
+        // from the inductance and falls below Dmax.
+        {"steady state right after case A",
+         [&] {
+             start();
+             tick("chksteadystate");
+         },
+         1663, 0.83089, 602.39, &DesignRecord::D, 0.49933},
+        {"Cext 15",
+         [&] {
+             tick("chkCext");
+             type("txtCext", "15");
+         },
+         1665, 0.83164, 601.85, &DesignRecord::Cext, 15.0},
+        {"tr 10",
+         [&] {
+             tick("chktr");
+             type("txttr", "10");
+         },
+         1694, 0.84612, 591.55, &DesignRecord::tr, 10.0},
+        // Ticking hides the tick box; the limit must hold all the same.
+        {"peak current 0.5 A",
+         [&] {
+             tick("chkuserIlpk");
+             type("txtUserIlpk", "0.5");
+         },
+         1002, 0.50048, 1000.08, &DesignRecord::Ipkd, 0.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        record = DesignRecord{};
+        SetUp();
+        useDiscreteSwitch();
+        c.set();
+        toolkit.clearShown();
+        start();
+        EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+        double pout = 0.0;
+        for (int i = 0; i < c.passes; ++i)
+            pout += 0.01;
+        EXPECT_NEAR(record.Pout, pout, 1e-9);
+        EXPECT_NEAR(record.ILpk, c.ILpk, 1e-5 * c.ILpk);
+        EXPECT_NEAR(record.Lpri * 1e6, c.LpriMicroHenry, 1e-5 * c.LpriMicroHenry);
+        EXPECT_NEAR(record.*c.moved, c.movedValue, 1e-5 * c.movedValue);
+    }
+}
+
 TEST_F(StartRun, EachOfTheThirteenChecksRefusesAlone) {
     struct Case {
         const char* what;

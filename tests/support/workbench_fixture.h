@@ -8,7 +8,9 @@
 #include "locale_scope.h"
 #include "scripted_toolkit.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -35,6 +37,18 @@ protected:
         return widget;
     }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+
+    // As a user does it: a click on the indicator, where a short caption cannot
+    // make the click miss, and keys typed over the box's selected text.
+    void tick(const char* name) const {
+        QCheckBox* check = find<QCheckBox>(name);
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+    }
+    void type(const char* name, const QString& keys) const {
+        QLineEdit* target = box(name);
+        target->selectAll();
+        QTest::keyClicks(target, keys);
+    }
 
     LocaleScope locale{PointLocale()};
     DesignRecord record;
