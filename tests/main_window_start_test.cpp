@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -303,14 +304,26 @@ TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
     expectRefused(DcmRefusal::NoCurrentLimit);
 }
 
+// One file choice serves one Start. The run keeps a typed inductance that the
+// reachable power does not exceed, and with it the requested maximum: the
+// report's design point is 50 W while the power reached is 16.6 W.
 TEST_F(StartRun, OneFileChoiceServesOneStart) {
     useDiscreteSwitch();
+    tick("chkuserLpri");
+    type("txtUserLpri", "800");
     chooseFile(dir.filePath("run"));
     EXPECT_EQ(record.OutputFileName, dir.filePath("run"));
     start();
     EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
     const QStringList written = reports();
     ASSERT_EQ(written, QStringList{"run Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt"});
+    QFile report(dir.filePath(written[0]));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    // The code page agrees with Latin-1 on every byte of these lines.
+    const QStringList lines = QString::fromLatin1(report.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 25);
+    EXPECT_EQ(lines[21], "Pout:  \t16.6\t [W]");
+    EXPECT_EQ(lines[24], "Lpri:  \t800\t [µH] at Poutmax = 50.0W");
     EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
     EXPECT_EQ(record.DeviceName, "Discrete Harrier 3.00 Ohm");
 
