@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -30,44 +31,58 @@ template <typename T> void whenModal(std::function<void(T*)> act) {
     timer->start();
 }
 
+// The width a title bar needs, worked out here and not by the program: the
+// title in a bold face 1.2 times the box's size, and 120 px for the bar's icon
+// and buttons.
+int NeededTitleWidth(const QString& title) {
+    QFont bold = QApplication::font();
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) + 120;
+}
+
 } // namespace
 
 // A box is at least as wide as its title needs, however short its text: a
-// window manager would otherwise cut the title.
+// window manager would otherwise cut the title. With the short texts here the
+// title alone sets the width, so the box is exactly that plus its margins.
 TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
     const QString title = QStringLiteral("Missing Kestrel Selection");
     QString seenText, seenTitle;
     QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
-    int seenWidth = 0;
+    int seenWidth = 0, neededWidth = 0;
     whenModal<QMessageBox>([&](QMessageBox* box) {
         seenText = box->text();
         seenTitle = box->windowTitle();
         seenIcon = box->icon();
         seenWidth = box->width();
+        const QMargins margins = box->layout()->contentsMargins();
+        neededWidth = NeededTitleWidth(title) + margins.left() + margins.right();
         box->button(QMessageBox::Ok)->click();
     });
     toolkit.messageBox(QStringLiteral("line one\r\nline two"), title, MessageIcon::Critical);
     EXPECT_EQ(seenText, QStringLiteral("line one\nline two"));
     EXPECT_EQ(seenTitle, title);
     EXPECT_EQ(seenIcon, QMessageBox::Critical);
-    EXPECT_GE(seenWidth, TitleBarWidth(title));
-    EXPECT_GT(TitleBarWidth(title), QFontMetrics(QApplication::font()).horizontalAdvance(title));
+    EXPECT_EQ(seenWidth, neededWidth);
 }
 
 TEST(QtToolkit, InputBoxGivesTextOnOkAndEmptyOnCancel) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
     const QString title = QStringLiteral("User Defined Input Voltage Range");
-    int seenWidth = 0;
-    whenModal<QInputDialog>([&seenWidth](QInputDialog* box) {
+    int seenWidth = 0, neededWidth = 0;
+    whenModal<QInputDialog>([&](QInputDialog* box) {
         seenWidth = box->width();
+        const QMargins margins = box->layout()->contentsMargins();
+        neededWidth = NeededTitleWidth(title) + margins.left() + margins.right();
         box->setTextValue(QStringLiteral("230"));
         box->accept();
     });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QStringLiteral("230"));
-    EXPECT_GE(seenWidth, TitleBarWidth(title));
+    EXPECT_EQ(seenWidth, neededWidth);
     whenModal<QInputDialog>([](QInputDialog* box) {
         box->setTextValue(QStringLiteral("999"));
         box->reject();
@@ -75,12 +90,23 @@ TEST(QtToolkit, InputBoxGivesTextOnOkAndEmptyOnCancel) {
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QString());
 }
 
-TEST(QtToolkit, ShowModalReturnsWhenTheWindowCloses) {
+// The program's windows run their handlers inside this call: it shows the
+// window modal to the whole program and returns once the window is closed. The
+// watchdog fails the test, rather than hang it, if closing does not end the call.
+TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
     QDialog window;
-    QTimer::singleShot(20, &window, [&window] { window.close(); });
+    bool ranInside = false;
+    QTimer::singleShot(20, &window, [&] {
+        ranInside = true;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
+        EXPECT_EQ(QApplication::activeModalWidget(), &window);
+        window.close();
+    });
     toolkit.showModal(window);
+    EXPECT_TRUE(ranInside) << "returned before the window was shown";
     EXPECT_FALSE(window.isVisible());
 }
 
