@@ -1,6 +1,5 @@
 #include "system_colours.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
 
@@ -14,6 +13,8 @@ QColor SystemColourValue(SystemColour colour) {
         return QColor(0, 0, 0);
     case SystemColour::InactiveBorder:
         return QColor(212, 208, 200);
+    case SystemColour::GrayText:
+        return QColor(109, 109, 109);
     }
     return QColor(0, 0, 0);
 }
@@ -27,9 +28,8 @@ void SetBoxColours(QLineEdit& box, SystemColour text, SystemColour back) {
             palette.setColor(group, QPalette::Text, SystemColourValue(text));
     }
     // A disabled box keeps its background but greys its text, so it does not
-    // look editable.
-    palette.setColor(QPalette::Disabled, QPalette::Text,
-                     QApplication::palette(&box).color(QPalette::Disabled, QPalette::Text));
+    // look editable; the style's own grey is too pale to read on white.
+    palette.setColor(QPalette::Disabled, QPalette::Text, SystemColourValue(SystemColour::GrayText));
     box.setPalette(palette);
 }
 
