@@ -186,13 +186,15 @@ TEST_F(MainWindowChecks, NegativeOnResistanceIsAskedAgain) {
     ASSERT_FALSE(record.InputPresent);
     toolkit.queueInput(QString("-3"));
     toolkit.queueInput(QString("2"));
-    window->setBoxText(WorkbenchBox::Ron25, "-1");
+    box("txtRon25")->setEnabled(true);
+    QTest::keyClicks(box("txtRon25"), "-1");
     ASSERT_EQ(toolkit.shown().size(), 2u);
     EXPECT_EQ(toolkit.shown()[0].kind, ShownBox::Kind::Input);
     EXPECT_EQ(toolkit.shown()[0].text, kRonPrompt);
     EXPECT_EQ(toolkit.shown()[0].title, "Out of Range");
     EXPECT_EQ(record.Ron25, 2.0);
     EXPECT_EQ(box("txtRon25")->text(), "2");
+    EXPECT_EQ(box("txtRon25")->cursorPosition(), 0) << "written back by the program";
     EXPECT_TRUE(record.InputPresent);
 
     toolkit.clearShown();

@@ -408,6 +408,8 @@ TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     EXPECT_EQ(box("txtRthja")->text(), "90");
     window->setBoxText(WorkbenchBox::Rthjc, "3");
     EXPECT_EQ(box("txtRthjc")->text(), "3");
+    for (const char* name : {"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"})
+        EXPECT_EQ(box(name)->cursorPosition(), 0) << name << " shows its text from the start";
 
     window->writeBox(OutputBox::OutPout, "12.34");
     EXPECT_EQ(box("txtOutPout")->text(), "12.34");

@@ -162,6 +162,23 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     }
 }
 
+// A result far too long for its box shows its leading digits, like every text
+// the program writes; typing leaves the cursor where the user typed.
+TEST_F(StartRun, LongResultsShowTheirStart) {
+    useDiscreteSwitch("3", "1e308");
+    start();
+    // The package lets no power out: Pmax is written back as 0.0 and complained of.
+    ASSERT_EQ(messageTexts(), QStringList{"Please check your value of the maximum Pout"});
+    ASSERT_GE(box("txtOutTjc")->text().size(), 300);
+    for (const char* name : kOutputBoxes)
+        EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
+
+    QLineEdit* pmax = box("txtPoutmax");
+    pmax->clear();
+    QTest::keyClicks(pmax, "1234567890123456789012345");
+    EXPECT_EQ(pmax->cursorPosition(), 25);
+}
+
 TEST_F(StartRun, EachOfTheThirteenChecksRefusesAlone) {
     struct Case {
         const char* what;

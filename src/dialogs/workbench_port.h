@@ -1,7 +1,7 @@
 #pragma once
 // What the dialogs may change in the main window. Writing a box's text runs that
 // box's change handler at once, before setBoxText returns, exactly as a user's
-// edit would.
+// edit would; the box then shows the text from its start.
 
 #include <QString>
 

@@ -4,6 +4,7 @@
 #include "number_text.h"
 #include "system_colours.h"
 #include "ui_form_workbench.h"
+#include "write_box_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -274,7 +275,7 @@ void FormWorkbench::setBoxText(WorkbenchBox box, const QString& text) {
         break;
     }
     if (target)
-        target->setText(text);
+        WriteBoxText(*target, text);
 }
 
 void FormWorkbench::setButtonCaption(WorkbenchButton button, const QString& caption) {
@@ -330,7 +331,7 @@ QLineEdit* FormWorkbench::outputBox(OutputBox box) const {
 
 void FormWorkbench::writeBox(OutputBox box, const QString& text) {
     if (QLineEdit* target = outputBox(box))
-        target->setText(text);
+        WriteBoxText(*target, text);
 }
 
 void FormWorkbench::setPoffFontSize(int points) {

@@ -2,6 +2,7 @@
 
 #include "number_text.h"
 #include "ui_form_workbench.h"
+#include "write_box_text.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -136,7 +137,7 @@ void FormWorkbench::txtRon25_Change() {
             record_.Ron25 = TextToNumberValue(answer);
         }
         // Runs this handler once more, nested, on the value just accepted.
-        ui->txtRon25->setText(DefaultNumberText(record_.Ron25));
+        WriteBoxText(*ui->txtRon25, DefaultNumberText(record_.Ron25));
     }
     record_.InputPresent = true;
 }

@@ -4,6 +4,7 @@
 #include "number_text.h"
 #include "system_colours.h"
 #include "ui_form_workbench.h"
+#include "write_box_text.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -89,9 +90,9 @@ void FormWorkbench::cmdHarrierRdson_Click() {
     SetBoxColours(*ui->txtRon25, SystemColour::WindowText, SystemColour::WindowBackground);
     ui->txtRon25->setEnabled(true);
     record_.Ron25 = 0.0;
-    ui->txtRon25->setText(DefaultNumberText(record_.Ron25));
+    WriteBoxText(*ui->txtRon25, DefaultNumberText(record_.Ron25));
     record_.Rthja = 0.0;
-    ui->txtRthja->setText(DefaultNumberText(record_.Rthja));
+    WriteBoxText(*ui->txtRthja, DefaultNumberText(record_.Rthja));
     ui->cmdKestrelRdson->setCaption(QStringLiteral("Kestrel"));
     ui->cmdKestrelHS->setCaption(QStringLiteral("User Defined Heatsink"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What ShowResults may change in the main window: the texts of the output boxes
 // and of txtPoutmax, and the font size of the turn-off loss box. Writing
-// txtPoutmax runs its change handler at once, before writeBox returns.
+// txtPoutmax runs its change handler at once, before writeBox returns. A written
+// box shows its text from the start, so a long number shows its leading digits.
 
 #include <QString>
 
