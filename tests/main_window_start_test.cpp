@@ -53,6 +53,14 @@ class StartRun : public test::WorkbenchFixture {
         toolkit.clearShown();
     }
 
+    // Case A in a fresh window: its boxes start from their initial texts.
+    void freshCaseA() {
+        TearDown();
+        record = DesignRecord{};
+        SetUp();
+        useDiscreteSwitch();
+    }
+
     void setText(const char* name, const char* text) {
         box(name)->setText(QString::fromLatin1(text));
     }
@@ -106,7 +114,10 @@ TEST_F(StartRun, CaseAFillsTheOutputSection) {
 TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     struct Case {
         const char* what;
-        std::function<void()> set;
+        bool afterCaseA; // a first Start, so that steady state has a design point
+        const char* tickBox;
+        const char* valueBox; // typed into after the tick, where there is one
+        const char* value;
         int passes; // Pout = passes × 0.01 W
         double ILpk;
         double LpriMicroHenry;
@@ -116,39 +127,23 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     const Case cases[] = {
         // Steady state keeps case A's design point; the duty cycle then follows
         // from the inductance and falls below Dmax.
-        {"steady state right after case A",
-         [&] {
-             start();
-             tick("chksteadystate");
-         },
-         1663, 0.83089, 602.39, &DesignRecord::D, 0.49933},
-        {"Cext 15",
-         [&] {
-             tick("chkCext");
-             type("txtCext", "15");
-         },
-         1665, 0.83164, 601.85, &DesignRecord::Cext, 15.0},
-        {"tr 10",
-         [&] {
-             tick("chktr");
-             type("txttr", "10");
-         },
-         1694, 0.84612, 591.55, &DesignRecord::tr, 10.0},
+        {"steady state right after case A", true, "chksteadystate", nullptr, nullptr, 1663, 0.83089,
+         602.39, &DesignRecord::D, 0.49933},
+        {"Cext 15", false, "chkCext", "txtCext", "15", 1665, 0.83164, 601.85, &DesignRecord::Cext,
+         15.0},
+        {"tr 10", false, "chktr", "txttr", "10", 1694, 0.84612, 591.55, &DesignRecord::tr, 10.0},
         // Ticking hides the tick box; the limit must hold all the same.
-        {"peak current 0.5 A",
-         [&] {
-             tick("chkuserIlpk");
-             type("txtUserIlpk", "0.5");
-         },
-         1002, 0.50048, 1000.08, &DesignRecord::Ipkd, 0.5},
+        {"peak current 0.5 A", false, "chkuserIlpk", "txtUserIlpk", "0.5", 1002, 0.50048, 1000.08,
+         &DesignRecord::Ipkd, 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TearDown();
-        record = DesignRecord{};
-        SetUp();
-        useDiscreteSwitch();
-        c.set();
+        freshCaseA();
+        if (c.afterCaseA)
+            start();
+        tick(c.tickBox);
+        if (c.valueBox)
+            type(c.valueBox, c.value);
         toolkit.clearShown();
         start();
         EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
@@ -205,11 +200,7 @@ TEST_F(StartRun, EachOfTheThirteenChecksRefusesAlone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        // A fresh window per case: the boxes start from their initial texts.
-        TearDown();
-        record = DesignRecord{};
-        SetUp();
-        useDiscreteSwitch();
+        freshCaseA();
         c.spoil();
         toolkit.clearShown();
         start();
