@@ -66,17 +66,23 @@ TEST_F(MainWindowReadInputs, FrequencyBeyondTheDoubleRangeStoresZero) {
 
 TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
     // Texts on which the locale reading and the plain reading differ.
+    const auto followsTheLocale = [&](const char* name, double DesignRecord::*field) {
+        SCOPED_TRACE(name);
+        quietly(name, "1,5");
+        window->ReadInputs();
+        EXPECT_EQ(record.*field, 0.0) << "a comma the point locale cannot read";
+        LocaleScope comma{CommaLocale()};
+        quietly(name, "1.234,5");
+        window->ReadInputs();
+        EXPECT_EQ(record.*field, 1234.5);
+    };
+
     quietly("txtRon25", "0.45");
     window->ReadInputs();
     EXPECT_EQ(record.Ron25, 0.45);
-    quietly("txtRon25", "1,5");
-    window->ReadInputs();
-    EXPECT_EQ(record.Ron25, 0.0) << "a comma the point locale cannot read";
+    followsTheLocale("txtRon25", &DesignRecord::Ron25);
     {
         LocaleScope comma{CommaLocale()};
-        quietly("txtRon25", "1.234,5");
-        window->ReadInputs();
-        EXPECT_EQ(record.Ron25, 1234.5);
         quietly("txtRon25", "0.45"); // no comma: the plain reading, not the locale's
         window->ReadInputs();
         EXPECT_EQ(record.Ron25, 0.45);
@@ -95,15 +101,7 @@ TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
     }
     window->ReadInputs();
     EXPECT_EQ(record.ILpkUser, 1.5);
-    quietly("txtUserIlpk", "1,5");
-    window->ReadInputs();
-    EXPECT_EQ(record.ILpkUser, 0.0) << "a comma the point locale cannot read";
-    {
-        LocaleScope comma{CommaLocale()};
-        quietly("txtUserIlpk", "1.234,5");
-        window->ReadInputs();
-        EXPECT_EQ(record.ILpkUser, 1234.5);
-    }
+    followsTheLocale("txtUserIlpk", &DesignRecord::ILpkUser);
     {
         const QSignalBlocker blocker(user);
         user->setChecked(false);

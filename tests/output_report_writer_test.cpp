@@ -539,7 +539,9 @@ class FullAt final : public ReportFile {
   public:
     enum Step { Write, Flush, Commit };
     explicit FullAt(Step step) : step_(step) {}
-    std::error_code create(const QByteArray& target) override { return disk_.create(target); }
+    std::error_code create(const QByteArray& target, std::optional<mode_t> permissions) override {
+        return disk_.create(target, permissions);
+    }
     std::error_code write(const QByteArray& bytes) override {
         return step_ == Write ? full() : disk_.write(bytes);
     }

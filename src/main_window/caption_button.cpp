@@ -11,7 +11,9 @@ QString WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width
         return text;
     // Blanks take their width like any character, so a run of them can push the
     // next word onto a new line; a run at a break is swallowed by the break,
-    // and so are those before the first word and after the last.
+    // and so are those before the first word and after the last. The blanks
+    // before the first word still take their room on the first line: they are
+    // dropped only once the lines are set.
     QStringList lines;
     QString line;
     const QChar blank = QLatin1Char(' ');

@@ -43,7 +43,8 @@ DiskReportFile::~DiskReportFile() {
     discard();
 }
 
-std::error_code DiskReportFile::create(const QByteArray& target) {
+std::error_code DiskReportFile::create(const QByteArray& target,
+                                       std::optional<mode_t> permissions) {
     discard();
     target_ = target;
     // The folder with its closing slash: the temporary name goes straight after it.
@@ -56,11 +57,9 @@ std::error_code DiskReportFile::create(const QByteArray& target) {
         fd_ = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temporary_ = candidate;
-            // A replaced report keeps the permissions its file had, but never
-            // set-user-ID, set-group-ID or sticky bits that the program did not set.
-            struct stat existing {};
-            if (::stat(target_.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-                ::fchmod(fd_, existing.st_mode & 0777);
+            // A replaced report keeps the permissions its file had.
+            if (permissions)
+                ::fchmod(fd_, *permissions);
             return {};
         }
         if (errno != EEXIST)

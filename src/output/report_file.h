@@ -10,6 +10,8 @@
 // leaves the folder as it was.
 
 #include <QByteArray>
+#include <optional>
+#include <sys/types.h>
 #include <system_error>
 
 namespace orvand {
@@ -18,8 +20,9 @@ class ReportFile {
   public:
     virtual ~ReportFile() = default;
 
-    // Creates the temporary file beside target, a path in the system's bytes.
-    virtual std::error_code create(const QByteArray& target) = 0;
+    // Creates the temporary file beside target, a path in the system's bytes,
+    // with the given permission bits, or those of any new file.
+    virtual std::error_code create(const QByteArray& target, std::optional<mode_t> permissions) = 0;
     virtual std::error_code write(const QByteArray& bytes) = 0;
     // Returns only when every byte written is on the disk.
     virtual std::error_code flush() = 0;
@@ -37,7 +40,7 @@ class DiskReportFile final : public ReportFile {
     DiskReportFile(const DiskReportFile&) = delete;
     DiskReportFile& operator=(const DiskReportFile&) = delete;
 
-    std::error_code create(const QByteArray& target) override;
+    std::error_code create(const QByteArray& target, std::optional<mode_t> permissions) override;
     std::error_code write(const QByteArray& bytes) override;
     std::error_code flush() override;
     std::error_code commit() override;

@@ -80,7 +80,7 @@ std::error_code make_error_code(ReportTargetError error) {
 }
 
 ReportTarget ResolveReportTarget(const QByteArray& name) {
-    ReportTarget target{name, {}};
+    ReportTarget target{name, {}, {}};
     for (int links = 0;; ++links) {
         struct stat status {};
         if (::lstat(target.path.constData(), &status) != 0) {
@@ -108,6 +108,8 @@ ReportTarget ResolveReportTarget(const QByteArray& name) {
             target.error = ReportTargetError::ReadOnlyFile;
         } else if (::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0) {
             target.error = Errno(errno);
+        } else {
+            target.permissions = status.st_mode & 0777;
         }
         return target;
     }

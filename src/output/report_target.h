@@ -5,6 +5,8 @@
 // this is where the writer learns what it must refuse instead.
 
 #include <QByteArray>
+#include <optional>
+#include <sys/types.h>
 #include <system_error>
 
 namespace orvand {
@@ -27,6 +29,9 @@ struct ReportTarget {
     QByteArray path;
     // Empty when the report may be written there.
     std::error_code error;
+    // The permission bits of the file the report replaces, none for a new file.
+    // Set-ID and sticky bits are left out: the program never sets them.
+    std::optional<mode_t> permissions;
 };
 
 // Follows symbolic links and refuses anything but a regular file that may be

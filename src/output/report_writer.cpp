@@ -69,7 +69,7 @@ bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Too
     const ReportTarget target = ResolveReportTarget(QFile::encodeName(report.fileName));
     std::error_code error = target.error;
     if (!error)
-        error = file.create(target.path);
+        error = file.create(target.path, target.permissions);
     if (!error)
         error = file.write(EncodeReport(report.lines));
     if (!error)

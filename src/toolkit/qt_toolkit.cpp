@@ -32,14 +32,16 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
 constexpr double kTitleFontScale = 1.2;
 constexpr int kTitleBarAllowance = 120;
 
-} // namespace
-
+// The width a box needs so that a window manager's title bar shows its title
+// whole: the title in a bold face, with room for the bar's icon and buttons.
 int TitleBarWidth(const QString& title) {
     QFont font = QApplication::font();
     font.setPointSizeF(font.pointSizeF() * kTitleFontScale);
     font.setBold(true);
     return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
 }
+
+} // namespace
 
 void QtToolkit::messageBox(const QString& text, const QString& title, MessageIcon icon) {
     QString shown = text;

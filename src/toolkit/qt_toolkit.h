@@ -7,10 +7,6 @@
 
 namespace orvand {
 
-// The width a box needs so that a window manager's title bar shows its title
-// whole: the title in a bold face, with room for the bar's icon and buttons.
-int TitleBarWidth(const QString& title);
-
 class QtToolkit final : public Toolkit {
 public:
     // Boxes are centred on the parent once one is set (the main window).
