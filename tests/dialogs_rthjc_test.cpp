@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ TEST_F(FormRthjcSelectionTest, EachChoiceSetsItsValueAndNeitherKeepsTheOld) {
     EXPECT_EQ(port.writes.size(), 2u);
 }
 
+// Ok is no default button: Return on a chosen option presses nothing. Ok
+// itself, once it has the focus, is pressed by Return or Enter.
 TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
     toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcRW27")));
     bool neither = false;
@@ -50,12 +53,30 @@ TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
         EXPECT_EQ(dialog.size(), QSize(312, 107));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
         EXPECT_FALSE(ok->autoDefault() || ok->isDefault());
-        neither = !Option(dialog, QStringLiteral("optRthjcRW27"))->isChecked() &&
-                  !Option(dialog, QStringLiteral("optRthjcNo"))->isChecked();
+        QRadioButton* no = Option(dialog, QStringLiteral("optRthjcNo"));
+        neither = !Option(dialog, QStringLiteral("optRthjcRW27"))->isChecked() && !no->isChecked();
+        no->setChecked(true);
+        no->setFocus();
+        QTest::keyClick(no, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+        EXPECT_FALSE(dialog.isVisible());
     });
     ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    EXPECT_EQ(record.Rthjc, 2.5);
     ShowFormRthjcSelection(record, port, toolkit, nullptr);
     EXPECT_TRUE(neither);
+    EXPECT_EQ(record.Rthjc, 1.5);
+
+    toolkit.queueModal([&](QDialog& dialog) {
+        Option(dialog, QStringLiteral("optRthjcRW27"))->setChecked(true);
+        QTest::keyClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::Key_Enter,
+                        Qt::KeypadModifier);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    EXPECT_EQ(record.Rthjc, 2.5);
 }
 
 TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {

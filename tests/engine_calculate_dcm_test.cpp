@@ -296,10 +296,10 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
          [](DesignRecord& r, DcmOptions&) { r.Vr = -50; }},
         {"zero package resistance", DcmRefusal::NoThermalResistance, "thermal resistance",
          [](DesignRecord& r, DcmOptions&) { r.Rthja = 0; }},
-        {"negative heatsink path", DcmRefusal::NoThermalResistance, "thermal resistance",
+        {"heatsink path of zero", DcmRefusal::NoThermalResistance, "thermal resistance",
          [](DesignRecord& r, DcmOptions& o) {
              o.heatsink = true;
-             r.Rthhs = -30;
+             r.Rthjc = r.Rthht = r.Rthhs = 0;
          }},
         {"no limit within reach", DcmRefusal::NoLimitReached, "10000 W",
          [](DesignRecord& r, DcmOptions&) {
@@ -308,7 +308,8 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
          }},
         {"a negative on-resistance has no fitted values", DcmRefusal::NotFinite, "no valid result",
          [](DesignRecord& r, DcmOptions&) { r.Ron25 = -1; }},
-        {"steady state with a negative efficiency", DcmRefusal::NotFinite, "no valid result",
+        {"steady state with a negative efficiency", DcmRefusal::NegativeEfficiency,
+         "Please insert a positive efficiency.",
          [](DesignRecord& r, DcmOptions& o) {
              r.Lpri = 600e-6;
              r.Dmax = 0.5;

@@ -2,6 +2,7 @@
 // boxes: the input checks that refuse a run, a whole run into the output
 // section, and how one file choice serves one report.
 #include "calculate_dcm.h"
+#include "dialogs_recording_port.h"
 #include "number_text.h"
 #include "workbench_fixture.h"
 
@@ -232,22 +233,102 @@ TEST_F(StartRun, BoundaryTemperaturesPass) {
     EXPECT_EQ(record.Poutmax, 0.0);
 }
 
-TEST_F(StartRun, NegativeValuesAreNotZero) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"txtPoutmax", "-50"}, {"txtVr", "-100"},        {"txtVripple", "-20"},
-        {"txtfwork", "-100"},  {"txtEfficiency", "-80"}, {"txtRthja", "-90"},
-    };
-    for (const auto& [name, text] : cases) {
-        SCOPED_TRACE(name);
-        TearDown();
-        record = DesignRecord{};
-        SetUp();
-        useDiscreteSwitch();
+// The Start checks refuse only zero; what a sign makes impossible is refused
+// by the run, with a message that names the input, and changes no output box
+// and writes no report. What may be meant runs and writes its report.
+TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
+    const auto heatsink = [&](const char* name, const char* text) {
+        tick("chkHeatsink");
         setText(name, text);
-        toolkit.clearShown();
+    };
+    const auto ticked = [&](const char* check, const char* name, const char* text) {
+        tick(check);
+        type(name, text);
+    };
+    // Steady state needs the design point of a first Start.
+    const auto steady = [&](const char* name, const char* text) {
         start();
-        // The engine may refuse such a design, the zero check may not.
-        EXPECT_FALSE(messageTexts().contains(kZeroInput));
+        tick("chksteadystate");
+        setText(name, text);
+    };
+    const auto rv21 = [&] {
+        toolkit.queueModal(test::ChooseAndOk(QStringLiteral("optRV21")));
+        QTest::mouseClick(find<QPushButton>("cmdKestrelRdson"), Qt::LeftButton);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> set;
+        const char* message; // how the one message starts; none when empty
+        bool runs;
+    } rows[] = {
+        {"efficiency -80 %", [&] { setText("txtEfficiency", "-80"); },
+         "The efficiency is negative. Please insert a positive efficiency.", false},
+        {"frequency -100 kHz", [&] { setText("txtfwork", "-100"); },
+         "The frequency is negative. Please insert a positive frequency.", false},
+        {"rise time -10 ns", [&] { ticked("chktr", "txttr", "-10"); },
+         "The rise time is negative. Please insert a rise time of zero or more.", false},
+        {"Cext -15 pF", [&] { ticked("chkCext", "txtCext", "-15"); },
+         "The external capacitance is negative. Please insert an external", false},
+        {"Lpri -100 µH", [&] { ticked("chkuserLpri", "txtUserLpri", "-100"); },
+         "The primary inductance is zero or negative. Please insert a positive", false},
+        {"Lpri 0 µH", [&] { ticked("chkuserLpri", "txtUserLpri", "0"); },
+         "The primary inductance is zero or negative.", false},
+        {"Rthjc -1", [&] { heatsink("txtRthjc", "-1"); },
+         "The thermal resistance Rthjc is negative. Please insert a positive Rthjc.", false},
+        {"Rthht -10", [&] { heatsink("txtRthht", "-10"); },
+         "The thermal resistance Rthht is negative. Please insert an Rthht of zero", false},
+        {"Rthhs -1", [&] { heatsink("txtRthhs", "-1"); },
+         "The thermal resistance Rthhs is negative. Please insert a positive Rthhs.", false},
+        {"steady state, Vripple 110 V", [&] { steady("txtVripple", "110"); },
+         "The duty cycle at the reached output power is above 100 %. Please check", false},
+        {"steady state, 1000 kHz", [&] { steady("txtfwork", "1000"); },
+         "The duty cycle at the reached output power is above 100 %.", false},
+        {"steady state, Vr -50 V", [&] { steady("txtVr", "-50"); },
+         "The reflected voltage is zero or negative. Please insert a positive", false},
+        {"efficiency 150 %", [&] { setText("txtEfficiency", "150"); }, "", true},
+        {"rise time 0 ns", [&] { ticked("chktr", "txttr", "0"); }, "", true},
+        {"rise time 1e-12 ns", [&] { ticked("chktr", "txttr", "1e-12"); }, "", true},
+        {"Cext 0 pF", [&] { ticked("chkCext", "txtCext", "0"); }, "", true},
+        {"Lpri 1e9 µH", [&] { ticked("chkuserLpri", "txtUserLpri", "1e9"); }, "", true},
+        {"Rthht 0", [&] { heatsink("txtRthht", "0"); }, "", true},
+        {"Rthja -90 on the heatsink path", [&] { heatsink("txtRthja", "-90"); }, "", true},
+        {"Rthht -10 on the package path", [&] { setText("txtRthht", "-10"); }, "", true},
+        {"N3 switch, rise time -10 ns",
+         [&] {
+             rv21();
+             ticked("chktr", "txttr", "-10");
+         },
+         "", true},
+        // D lies above Dmax, up to 100 %: only noted.
+        {"steady state, Lpri 800 µH, Pmax 50 W",
+         [&] {
+             steady("txtPoutmax", "50");
+             ticked("chkuserLpri", "txtUserLpri", "800");
+         },
+         "Continuous Conduction Mode Operation", true},
+        // The first step already crosses the limit: 0.01 W, shown as 0.0.
+        {"Ta 125 °C", [&] { setText("txtTa", "125"); },
+         "Please check your value of the maximum Pout", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        freshCaseA();
+        row.set();
+        const QStringList reportsBefore = reports();
+        chooseFile(dir.filePath(QString::fromUtf8(row.what)));
+        const QStringList before = outputTexts();
+        start();
+        const QStringList shown = messageTexts();
+        EXPECT_EQ(shown.size(), *row.message ? 1 : 0) << shown.join(u'|').toStdString();
+        EXPECT_TRUE(shown.isEmpty() || shown[0].startsWith(QString::fromUtf8(row.message)))
+            << shown[0].toStdString();
+        if (row.runs) {
+            EXPECT_NE(outputTexts(), before);
+            EXPECT_FALSE(box("txtOutPout")->text().isEmpty());
+        } else {
+            EXPECT_EQ(outputTexts(), before);
+        }
+        EXPECT_EQ(reports().size(), reportsBefore.size() + (row.runs ? 1 : 0));
     }
 }
 

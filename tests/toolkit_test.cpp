@@ -5,11 +5,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -108,6 +112,63 @@ TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
     toolkit.showModal(window);
     EXPECT_TRUE(ranInside) << "returned before the window was shown";
     EXPECT_FALSE(window.isVisible());
+}
+
+// The Save dialog opens in the folder asked for where it exists, else in the
+// user's documents folder, else at home; it keeps the title, sets no filter,
+// never asks about replacing (the chosen path itself is not written) and
+// returns the path as chosen.
+TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
+    test::ModalWatchdog watchdog;
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    const QString documents = home.filePath("Documents");
+    ASSERT_TRUE(QDir().mkpath(home.filePath("reports")));
+    const struct {
+        const char* what;
+        QString asked;
+        bool documentsExist;
+        QString opens;
+    } rows[] = {
+        {"no documents folder", QStringLiteral("C:/Eigene Dateien"), false, home.path()},
+        {"missing folder", QStringLiteral("C:/Eigene Dateien"), true, documents},
+        {"existing folder", home.filePath("reports"), true, home.filePath("reports")},
+    };
+    QtToolkit toolkit;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.documentsExist) {
+            ASSERT_TRUE(QDir().mkpath(documents));
+        }
+        QString folder, title;
+        bool confirms = true;
+        whenModal<QFileDialog>([&](QFileDialog* dialog) {
+            folder = dialog->directory().absolutePath();
+            title = dialog->windowTitle();
+            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("All Files (*)")});
+            dialog->reject();
+        });
+        EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), row.asked), std::nullopt);
+        EXPECT_EQ(folder, QDir(row.opens).absolutePath());
+        EXPECT_EQ(title, QStringLiteral("Save File"));
+        EXPECT_FALSE(confirms);
+    }
+    // An existing name is chosen without a question.
+    const QString chosen = home.filePath("reports/run");
+    ASSERT_TRUE(QFile(chosen).open(QIODevice::WriteOnly));
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        // Typed, as a user names an existing file.
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), home.filePath("reports")), chosen);
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueues) {

@@ -22,6 +22,9 @@ public:
 public Q_SLOTS:
     void cmdOK_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::unique_ptr<Ui::FormRthjcSelection> ui;
     DesignRecord& record_;

@@ -57,14 +57,42 @@ DcmRefusal refusalBeforeSweep(const DesignRecord& r, const DcmOptions& o) {
         return DcmRefusal::NoDesignPoint;
     if (o.steadyState && !(r.Lpri > 0.0))
         return DcmRefusal::NoInductance;
+    // Outside steady state a typed inductance takes no part in the sweep, but
+    // it is kept and shown as the design's whenever the power stays below the
+    // typed maximum.
+    if (o.userLpri && !(r.Lpri > 0.0))
+        return DcmRefusal::NoUserInductance;
+    // The Start checks refuse only zero. With a negative sign the formulas
+    // still give numbers, but negative inductances, currents and losses, and
+    // a temperature rise that shrinks as the losses grow.
+    if (r.Eta < 0.0)
+        return DcmRefusal::NegativeEfficiency;
+    if (r.fwork < 0.0)
+        return DcmRefusal::NegativeFrequency;
+    // Only a typed value can be negative; an N3 switch never reads it.
+    if (r.tr < 0.0)
+        return DcmRefusal::NegativeRiseTime;
+    if (o.userCext && r.Cext < 0.0)
+        return DcmRefusal::NegativeCext;
     if (!(r.VDCmin > 0.0))
         return DcmRefusal::NoBusVoltage;
-    // The bus voltage is positive here, so only a Vr of zero or less fails this.
-    // Outside steady state such a Vr leaves Dmax at zero or below, no duty cycle
-    // at all: with a negative one the peak current never reaches the limit and
-    // the sweep runs to its bound.
-    if (!(r.Vr + r.VDCmin > 0.0) || (!o.steadyState && r.Dmax <= 0.0))
+    // A negative Vr gives a negative Dmax outside steady state (the peak
+    // current never reaches the limit and the sweep runs to its bound), and in
+    // steady state a turn-off loss below zero. Dmax can still round to zero
+    // for a Vr below the smallest normal double.
+    if (!(r.Vr > 0.0) || (!o.steadyState && !(r.Dmax > 0.0)))
         return DcmRefusal::NoReflectedVoltage;
+    // Each resistance on the heatsink path on its own: a negative one hides in
+    // a positive sum and understates the temperature rise. The path not in use
+    // is not looked at.
+    if (o.heatsink) {
+        if (r.Rthjc < 0.0)
+            return DcmRefusal::NegativeRthjc;
+        if (r.Rthht < 0.0)
+            return DcmRefusal::NegativeRthht;
+        if (r.Rthhs < 0.0)
+            return DcmRefusal::NegativeRthhs;
+    }
     if (!(r.Rthtotal > 0.0))
         return DcmRefusal::NoThermalResistance;
     if (!allFinite({r.VDCmin, r.RdsonTj, r.Ipkd, r.Lpri, r.Dmax, r.ILpkDesign, r.Coss, r.Cext,
@@ -143,6 +171,11 @@ DcmOutcome CalculateDCM(DesignRecord& record, const DcmOptions& options) {
                         r.Pcond, r.Ptotal, r.Tjc, r.Lpri * 1e6, r.D * 100.0, r.Dmax * 100.0,
                         r.Eta * 100.0, r.fwork / 1000.0}))
             outcome.refusal = DcmRefusal::NotFinite;
+        // Outside steady state D is Dmax, always below 1. In steady state the
+        // inductance fixes D; above Dmax it is only noted, but no switch is on
+        // for more than the whole period.
+        else if (options.steadyState && r.D > 1.0)
+            outcome.refusal = DcmRefusal::DutyCycleAbove100;
     }
     if (outcome.refusal != DcmRefusal::None)
         return outcome;
@@ -165,12 +198,34 @@ QString RefusalMessage(DcmRefusal refusal) {
     case DcmRefusal::NoInductance:
         return QStringLiteral("Steady State Operation needs a positive primary inductance. Please "
                               "insert a positive primary inductance.");
+    case DcmRefusal::NoUserInductance:
+        return QStringLiteral("The primary inductance is zero or negative. Please insert a "
+                              "positive primary inductance.");
+    case DcmRefusal::NegativeEfficiency:
+        return QStringLiteral("The efficiency is negative. Please insert a positive efficiency.");
+    case DcmRefusal::NegativeFrequency:
+        return QStringLiteral("The frequency is negative. Please insert a positive frequency.");
+    case DcmRefusal::NegativeRiseTime:
+        return QStringLiteral("The rise time is negative. Please insert a rise time of zero or "
+                              "more.");
+    case DcmRefusal::NegativeCext:
+        return QStringLiteral("The external capacitance is negative. Please insert an external "
+                              "capacitance of zero or more.");
     case DcmRefusal::NoBusVoltage:
         return QStringLiteral("The minimum DC bus voltage is zero or negative. Please check the "
                               "input voltage and the ripple voltage.");
     case DcmRefusal::NoReflectedVoltage:
         return QStringLiteral("The reflected voltage is zero or negative. Please insert a "
                               "positive reflected voltage.");
+    case DcmRefusal::NegativeRthjc:
+        return QStringLiteral("The thermal resistance Rthjc is negative. Please insert a positive "
+                              "Rthjc.");
+    case DcmRefusal::NegativeRthht:
+        return QStringLiteral("The thermal resistance Rthht is negative. Please insert an Rthht of "
+                              "zero or more.");
+    case DcmRefusal::NegativeRthhs:
+        return QStringLiteral("The thermal resistance Rthhs is negative. Please insert a positive "
+                              "Rthhs.");
     case DcmRefusal::NoThermalResistance:
         return QStringLiteral("The thermal resistance of the package or heatsink is zero or "
                               "negative. Please check your Rth values.");
@@ -180,6 +235,10 @@ QString RefusalMessage(DcmRefusal refusal) {
     case DcmRefusal::NotFinite:
         return QStringLiteral("The calculation gives no valid result for these inputs. Please "
                               "check your inputs.");
+    case DcmRefusal::DutyCycleAbove100:
+        return QStringLiteral("The duty cycle at the reached output power is above 100 %. Please "
+                              "check the primary inductance, the frequency and the ripple "
+                              "voltage.");
     }
     return QString();
 }

@@ -8,8 +8,9 @@
 // current limit. Last it fixes Lpri and Poutmax for the reachable power.
 //
 // It reads no window: the states and texts of the options it needs come in
-// DcmOptions. Inputs that would leave a result undefined are refused before or
-// during the run; a refused run leaves the record exactly as it was.
+// DcmOptions. Inputs that would leave a result undefined, or whose sign no
+// flyback stage can have, are refused before or after the sweep; a refused run
+// leaves the record exactly as it was.
 
 #include "design_record.h"
 
@@ -36,11 +37,20 @@ enum class DcmRefusal {
     NoCurrentLimit,       // integrated device without a current limit
     NoDesignPoint,        // steady state without an earlier run's Dmax
     NoInductance,         // steady state with a design point but no positive Lpri
+    NoUserInductance,     // a typed inductance of zero or less
+    NegativeEfficiency,   // Eta below zero
+    NegativeFrequency,    // fwork below zero
+    NegativeRiseTime,     // a typed rise time below zero
+    NegativeCext,         // a typed external capacitance below zero
     NoBusVoltage,         // VDCmin not positive
-    NoReflectedVoltage,   // Vr + VDCmin, or Dmax outside steady state, not positive
+    NoReflectedVoltage,   // Vr, or Dmax outside steady state, not positive
+    NegativeRthjc,        // heatsink path: one of its three resistances below zero
+    NegativeRthht,
+    NegativeRthhs,
     NoThermalResistance,  // thermal resistance of the path not positive
     NoLimitReached,       // sweep reached its bound without crossing a limit
     NotFinite,            // a result, or a result as it is shown, is not a finite number
+    DutyCycleAbove100,    // steady state: the duty cycle at the reached power above 100 %
 };
 
 struct DcmOutcome {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QStandardPaths>
 
 namespace orvand {
 
@@ -73,10 +74,25 @@ QString QtToolkit::inputBox(const QString& prompt, const QString& title) {
     return box.textValue();
 }
 
+namespace {
+
+// The folder the Save dialog opens in. The program names the user's own
+// documents folder of another system, which does not exist here: this
+// system's documents folder stands in for it, else the home folder, rather
+// than whatever folder the program was started from.
+QString SaveDialogFolder(const QString& requested) {
+    if (QDir(requested).exists())
+        return requested;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
+} // namespace
+
 std::optional<QString> QtToolkit::saveDialog(const QString& title, const QString& initialFolder) {
-    // A folder of another machine (or another system) does not exist here:
-    // the dialog then opens where the toolkit chooses.
-    const QString folder = QDir(initialFolder).exists() ? initialFolder : QString();
+    const QString folder = SaveDialogFolder(initialFolder);
     const QString path = QFileDialog::getSaveFileName(parent_, title, folder, QString(), nullptr,
                                                       QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
