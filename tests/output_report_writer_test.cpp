@@ -539,15 +539,14 @@ class FullAt final : public ReportFile {
   public:
     enum Step { Write, Flush, Commit };
     explicit FullAt(Step step) : step_(step) {}
-    std::error_code create(const QByteArray& target, std::optional<mode_t> permissions) override {
-        return disk_.create(target, permissions);
-    }
+    std::error_code create(const ReportTarget& target) override { return disk_.create(target); }
     std::error_code write(const QByteArray& bytes) override {
         return step_ == Write ? full() : disk_.write(bytes);
     }
     std::error_code flush() override { return step_ == Flush ? full() : disk_.flush(); }
     std::error_code commit() override { return step_ == Commit ? full() : disk_.commit(); }
     void discard() override { disk_.discard(); }
+    bool earlierReportChanged() const override { return disk_.earlierReportChanged(); }
 
   private:
     static std::error_code full() { return std::make_error_code(std::errc::no_space_on_device); }
