@@ -27,6 +27,8 @@ class TargetCategory final : public std::error_category {
             return "That name is a device, not a regular file.";
         case ReportTargetError::Socket:
             return "That name is a socket, not a regular file.";
+        case ReportTargetError::Replaced:
+            return "The file was replaced meanwhile.";
         case ReportTargetError::OtherKind:
             break;
         }
@@ -80,7 +82,7 @@ std::error_code make_error_code(ReportTargetError error) {
 }
 
 ReportTarget ResolveReportTarget(const QByteArray& name) {
-    ReportTarget target{name, {}, {}};
+    ReportTarget target{name, {}, std::nullopt};
     for (int links = 0;; ++links) {
         struct stat status {};
         if (::lstat(target.path.constData(), &status) != 0) {
@@ -109,7 +111,8 @@ ReportTarget ResolveReportTarget(const QByteArray& name) {
         } else if (::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0) {
             target.error = Errno(errno);
         } else {
-            target.permissions = status.st_mode & 0777;
+            target.earlier = EarlierReport{status.st_dev, status.st_ino,   status.st_uid,
+                                           status.st_gid, status.st_nlink, status.st_mode & 0777};
         }
         return target;
     }

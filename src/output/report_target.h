@@ -1,8 +1,8 @@
 #pragma once
 // What stands at a report's name, and whether a report may take its place.
-// The report is written to a temporary file and renamed over the name, so
-// whatever is there would be replaced regardless of its kind or permissions:
-// this is where the writer learns what it must refuse instead.
+// A rename would replace whatever is there, regardless of its kind or
+// permissions: this is where the writer learns what it must refuse instead,
+// and what of an earlier report it must keep.
 
 #include <QByteArray>
 #include <optional>
@@ -18,10 +18,22 @@ enum class ReportTargetError {
     Device,
     Socket,
     OtherKind,
+    Replaced,
 };
 
 const std::error_category& ReportTargetCategory();
 std::error_code make_error_code(ReportTargetError error);
+
+// The regular file a report replaces, as it was found.
+struct EarlierReport {
+    dev_t device = 0;
+    ino_t inode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+    nlink_t links = 1;
+    // Set-ID and sticky bits are left out: the program never sets them.
+    mode_t permissions = 0;
+};
 
 struct ReportTarget {
     // The file the report becomes: the name itself, or the end of the chain
@@ -29,9 +41,8 @@ struct ReportTarget {
     QByteArray path;
     // Empty when the report may be written there.
     std::error_code error;
-    // The permission bits of the file the report replaces, none for a new file.
-    // Set-ID and sticky bits are left out: the program never sets them.
-    std::optional<mode_t> permissions;
+    // None for a new file.
+    std::optional<EarlierReport> earlier;
 };
 
 // Follows symbolic links and refuses anything but a regular file that may be

@@ -69,7 +69,7 @@ bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Too
     const ReportTarget target = ResolveReportTarget(QFile::encodeName(report.fileName));
     std::error_code error = target.error;
     if (!error)
-        error = file.create(target.path, target.permissions);
+        error = file.create(target);
     if (!error)
         error = file.write(EncodeReport(report.lines));
     if (!error)
@@ -78,11 +78,14 @@ bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Too
         error = file.commit();
 
     if (error) {
+        const bool earlierLost = file.earlierReportChanged();
         file.discard();
-        toolkit.messageBox(
+        QString text =
             QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
-                .arg(report.fileName, FailureReason(QFile::decodeName(target.path), error)),
-            QStringLiteral("Output Error"), MessageIcon::Critical);
+                .arg(report.fileName, FailureReason(QFile::decodeName(target.path), error));
+        if (earlierLost)
+            text += QStringLiteral("\r\nThe earlier report in the file is no longer whole.");
+        toolkit.messageBox(text, QStringLiteral("Output Error"), MessageIcon::Critical);
         return false;
     }
     record.PackageOnly = 0.0;
