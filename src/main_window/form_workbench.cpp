@@ -2,6 +2,7 @@
 
 #include "caption_button.h"
 #include "number_text.h"
+#include "orvand_version.h"
 #include "system_colours.h"
 #include "ui_form_workbench.h"
 #include "write_box_text.h"
@@ -117,6 +118,8 @@ FormWorkbench::FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* pa
     // The initial texts come from setupUi, before any handler is connected, so
     // none of the input checks runs at start.
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Orvand - Kestrel Calculation Software for Flyback Topology "
+                                  "Version " ORVAND_VERSION " - Dravik Technologies"));
     // setupUi only sizes a window; its client area opens at a fixed place.
     setGeometry(36, 71, 944, 664);
     // Take the exact captions before any font change makes the buttons re-wrap.
@@ -204,7 +207,8 @@ void FormWorkbench::Form_Load() {
 
 void FormWorkbench::cmdInfo_Click() {
     const QString text =
-        QStringLiteral("Orvand Version 2.3 - Dravik Technologies") + QStringLiteral("\r\n") +
+        QStringLiteral("Orvand Version " ORVAND_VERSION " - Dravik Technologies") +
+        QStringLiteral("\r\n") +
         QStringLiteral("This tool will calculate the reachable output power of the selected "
                        "Kestrel for a SMPS in Flyback Topology.") +
         QStringLiteral("\r\n") +
