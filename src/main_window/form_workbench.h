@@ -22,7 +22,6 @@
 #include <QWidget>
 #include <memory>
 
-class QButtonGroup;
 class QLineEdit;
 
 namespace Ui {
@@ -111,9 +110,6 @@ private:
     std::unique_ptr<Ui::FormWorkbench> ui;
     DesignRecord& record_;
     Toolkit& toolkit_;
-    QButtonGroup* modeGroup_ = nullptr;  // DCM, CCM
-    QButtonGroup* rangeGroup_ = nullptr; // Universal, Small, Others
-    QButtonGroup* saveGroup_ = nullptr;  // Create File, No Saving
 };
 
 } // namespace orvand
