@@ -1,7 +1,6 @@
 #include "form_kestrel.h"
 
 #include "dialog_font.h"
-#include "dialogs.h"
 #include "kestrel_catalogue.h"
 #include "number_text.h"
 #include "option_lookup.h"
@@ -29,9 +28,10 @@ void FormKestrel::cmdOK_Click() {
     if (device == nullptr) {
         toolkit_.messageBox(QStringLiteral("Please check your choice."),
                             QStringLiteral("Missing Kestrel Selection"), MessageIcon::Critical);
-        // The choice is made again in a fresh window; its own OK applies it.
+        // The choice is made again in a fresh window, which ShowFormKestrel
+        // opens once this one is closed; only that window's OK applies it.
+        okRefused_ = true;
         close();
-        ShowFormKestrel(record_, workbench_, toolkit_, parentWidget());
         return;
     }
 

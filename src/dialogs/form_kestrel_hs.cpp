@@ -1,7 +1,6 @@
 #include "form_kestrel_hs.h"
 
 #include "dialog_font.h"
-#include "dialogs.h"
 #include "number_text.h"
 #include "option_lookup.h"
 #include "package_table.h"
@@ -34,8 +33,10 @@ FormKestrelHS::~FormKestrelHS() = default;
 
 void FormKestrelHS::refuse(const QString& text, const QString& title, MessageIcon icon) {
     toolkit_.messageBox(text, title, icon);
+    // ShowFormKestrelHS opens a fresh window for the choice once this one is
+    // closed; only that window's OK applies it.
+    okRefused_ = true;
     close();
-    ShowFormKestrelHS(record_, workbench_, toolkit_, parentWidget());
 }
 
 void FormKestrelHS::cmdOK_Click() {
