@@ -17,7 +17,7 @@ using namespace orvand::test;
 namespace {
 
 QString Name(std::u16string_view text) {
-    return FromTable(text);
+    return TableText(text);
 }
 
 struct ExpectedDevice {

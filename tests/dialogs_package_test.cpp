@@ -62,7 +62,7 @@ TEST(FormKestrelHSWindow, HoldsNineteenChoicesInOneGroupWithNoneSelected) {
     QButtonGroup* group = Option(dialog, QStringLiteral("optRW27"))->group();
     ASSERT_NE(group, nullptr);
     for (const PackageChoice& row : kPackageTable) {
-        QRadioButton* option = Option(dialog, FromTable(row.option));
+        QRadioButton* option = Option(dialog, TableText(row.option));
         ASSERT_NE(option, nullptr);
         EXPECT_FALSE(option->isChecked());
         EXPECT_EQ(option->group(), group);

@@ -52,12 +52,12 @@ void FormKestrelHS::cmdOK_Click() {
     }
 
     record_.Rthja = choice->Rthja;
-    workbench_.setButtonCaption(WorkbenchButton::KestrelHS, FromTable(choice->caption));
+    workbench_.setButtonCaption(WorkbenchButton::KestrelHS, TableText(choice->caption));
     record_.PackageOnly = choice->PackageOnly;
     // A choice without copper keeps the suffix of an earlier copper choice until
     // the next Start empties it.
     if (!choice->copperText.empty())
-        record_.CopperAreaText = FromTable(choice->copperText);
+        record_.CopperAreaText = TableText(choice->copperText);
     workbench_.setBoxText(WorkbenchBox::Rthja, DefaultNumberText(record_.Rthja));
     close();
 }
