@@ -45,9 +45,6 @@ public:
     void ReadInputs();
     void ResetAfterRun();
 
-    DesignRecord& record() { return record_; }
-    Toolkit& toolkit() { return toolkit_; }
-
     // WorkbenchPort: what the dialogs write.
     void setBoxText(WorkbenchBox box, const QString& text) override;
     void setButtonCaption(WorkbenchButton button, const QString& caption) override;
