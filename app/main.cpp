@@ -1,5 +1,6 @@
 #include "design_record.h"
 #include "form_workbench.h"
+#include "orvand_version.h"
 #include "qt_toolkit.h"
 
 #include <QApplication>
@@ -7,7 +8,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvand"));
-    QApplication::setApplicationVersion(QStringLiteral("2.3"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVAND_VERSION));
 
     // One design record for the whole program, alive until the window closes.
     orvand::DesignRecord record;

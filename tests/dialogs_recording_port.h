@@ -136,6 +136,14 @@ inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
     return count;
 }
 
+// Dialog windows that exist now, shown or not.
+inline int DialogsAlive() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<QDialog*>(widget) != nullptr ? 1 : 0;
+    return count;
+}
+
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {

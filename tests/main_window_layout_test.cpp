@@ -3,6 +3,7 @@
 // and the ports through which other windows write into it.
 
 #include "caption_button.h"
+#include "orvand_version.h"
 #include "scripted_toolkit.h"
 #include "system_colours.h"
 #include "workbench_fixture.h"
@@ -82,7 +83,7 @@ TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInp
     EXPECT_EQ(record.Rthhs, 18.0);
     EXPECT_EQ(record.ILpkUser, 0.0);
     EXPECT_EQ(window.windowTitle(), "Orvand - Kestrel Calculation Software for Flyback Topology "
-                                    "Version 2.3 - Dravik Technologies");
+                                    "Version " ORVAND_VERSION " - Dravik Technologies");
 }
 
 // The width a control's caption takes, its indicator included; 0 for a
@@ -360,8 +361,7 @@ TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
     ASSERT_EQ(shown.size(), 3u);
     const QStringList lines = shown[0].text.split("\r\n");
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].contains("Orvand") && lines[0].contains("2.3") &&
-                lines[0].contains("Dravik Technologies"));
+    EXPECT_EQ(lines[0], "Orvand Version " ORVAND_VERSION " - Dravik Technologies");
     EXPECT_EQ(lines[1], "This tool will calculate the reachable output power of the selected "
                         "Kestrel for a SMPS in Flyback Topology.");
     EXPECT_EQ(lines[2], "Insert your parameters in the input section, and you will get all the "

@@ -48,7 +48,7 @@ int envInt(const char* name, int fallback) {
     return ok && value > 0 ? value : fallback;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(ORVAND_SANITIZED_BUILD)
 constexpr qint64 kStepLimitMs = 4000; // the sanitizers slow the sweep several times
 #else
 constexpr qint64 kStepLimitMs = 1000;

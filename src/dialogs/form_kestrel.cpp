@@ -1,7 +1,6 @@
 #include "form_kestrel.h"
 
 #include "dialog_font.h"
-#include "dialogs.h"
 #include "kestrel_catalogue.h"
 #include "number_text.h"
 #include "option_lookup.h"
@@ -29,13 +28,14 @@ void FormKestrel::cmdOK_Click() {
     if (device == nullptr) {
         toolkit_.messageBox(QStringLiteral("Please check your choice."),
                             QStringLiteral("Missing Kestrel Selection"), MessageIcon::Critical);
-        // The choice is made again in a fresh window; its own OK applies it.
+        // The choice is made again in a fresh window, which ShowFormKestrel
+        // opens once this one is closed; only that window's OK applies it.
+        okRefused_ = true;
         close();
-        ShowFormKestrel(record_, workbench_, toolkit_, parentWidget());
         return;
     }
 
-    const QString partName = FromTable(device->partName);
+    const QString partName = TableText(device->partName);
     // The order matters: the box writes run the main window's checks on the spot,
     // and those read the record as it stands at that moment.
     record_.PackageOnly = 1.0;
@@ -46,11 +46,11 @@ void FormKestrel::cmdOK_Click() {
     record_.HarrierN3 = device->HarrierN3;
     workbench_.setBoxText(WorkbenchBox::Fwork, DefaultNumberText(record_.fwork));
     workbench_.setButtonCaption(WorkbenchButton::KestrelHS,
-                                partName + QLatin1Char(' ') + FromTable(device->package));
+                                partName + QLatin1Char(' ') + TableText(device->package));
     record_.Ipkd = device->Ipkd;
     workbench_.setButtonCaption(WorkbenchButton::KestrelRdson, partName);
     record_.DeviceName = partName;
-    workbench_.setBoxText(WorkbenchBox::Poutmax, FromTable(device->pmaxText));
+    workbench_.setBoxText(WorkbenchBox::Poutmax, TableText(device->pmaxText));
     workbench_.setBoxText(WorkbenchBox::Ron25, DefaultNumberText(record_.Ron25));
     close();
 }

@@ -22,6 +22,9 @@ public:
                 QWidget* parent = nullptr);
     ~FormKestrel() override;
 
+    // Whether OK was pressed without a choice and closed the window for it.
+    bool okRefused() const { return okRefused_; }
+
 public Q_SLOTS:
     void cmdOK_Click();
 
@@ -30,6 +33,7 @@ private:
     DesignRecord& record_;
     WorkbenchPort& workbench_;
     Toolkit& toolkit_;
+    bool okRefused_ = false;
 };
 
 } // namespace orvand

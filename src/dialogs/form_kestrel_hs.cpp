@@ -1,7 +1,6 @@
 #include "form_kestrel_hs.h"
 
 #include "dialog_font.h"
-#include "dialogs.h"
 #include "number_text.h"
 #include "option_lookup.h"
 #include "package_table.h"
@@ -34,8 +33,10 @@ FormKestrelHS::~FormKestrelHS() = default;
 
 void FormKestrelHS::refuse(const QString& text, const QString& title, MessageIcon icon) {
     toolkit_.messageBox(text, title, icon);
+    // ShowFormKestrelHS opens a fresh window for the choice once this one is
+    // closed; only that window's OK applies it.
+    okRefused_ = true;
     close();
-    ShowFormKestrelHS(record_, workbench_, toolkit_, parentWidget());
 }
 
 void FormKestrelHS::cmdOK_Click() {
@@ -51,12 +52,12 @@ void FormKestrelHS::cmdOK_Click() {
     }
 
     record_.Rthja = choice->Rthja;
-    workbench_.setButtonCaption(WorkbenchButton::KestrelHS, FromTable(choice->caption));
+    workbench_.setButtonCaption(WorkbenchButton::KestrelHS, TableText(choice->caption));
     record_.PackageOnly = choice->PackageOnly;
     // A choice without copper keeps the suffix of an earlier copper choice until
     // the next Start empties it.
     if (!choice->copperText.empty())
-        record_.CopperAreaText = FromTable(choice->copperText);
+        record_.CopperAreaText = TableText(choice->copperText);
     workbench_.setBoxText(WorkbenchBox::Rthja, DefaultNumberText(record_.Rthja));
     close();
 }

@@ -22,6 +22,10 @@ public:
                   QWidget* parent = nullptr);
     ~FormKestrelHS() override;
 
+    // Whether OK was refused (no choice, or one still to be defined) and closed
+    // the window for it.
+    bool okRefused() const { return okRefused_; }
+
 public Q_SLOTS:
     void cmdOK_Click();
 
@@ -32,6 +36,7 @@ private:
     DesignRecord& record_;
     WorkbenchPort& workbench_;
     Toolkit& toolkit_;
+    bool okRefused_ = false;
 };
 
 } // namespace orvand

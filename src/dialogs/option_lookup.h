@@ -8,7 +8,8 @@
 
 namespace orvand {
 
-inline QString FromTable(std::u16string_view text) {
+// A text of a dialog's table, as the window shows it.
+inline QString TableText(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -16,7 +17,7 @@ inline QString FromTable(std::u16string_view text) {
 template <typename Table>
 const typename Table::value_type* FirstSelected(const QDialog& dialog, const Table& table) {
     for (const auto& row : table) {
-        const auto* option = dialog.findChild<const QRadioButton*>(FromTable(row.option));
+        const auto* option = dialog.findChild<const QRadioButton*>(TableText(row.option));
         if (option != nullptr && option->isChecked())
             return &row;
     }

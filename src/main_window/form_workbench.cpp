@@ -2,6 +2,7 @@
 
 #include "caption_button.h"
 #include "number_text.h"
+#include "orvand_version.h"
 #include "system_colours.h"
 #include "ui_form_workbench.h"
 #include "write_box_text.h"
@@ -12,81 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <string_view>
 
 namespace orvand {
 
 namespace {
-
-// The keyboard order of the window, first stop first.
-constexpr std::array<std::string_view, 53> kTabOrder{
-    "txtPoutmax",
-    "txtVripple",
-    "txtVr",
-    "txtEfficiency",
-    "txtfwork",
-    "txtTa",
-    "txtTj",
-    "txtRon25",
-    "chktr",
-    "chkCext",
-    "txtRthja",
-    "txtRthjc",
-    "CmdStart",
-    "txtRthhs",
-    "txtCext",
-    "txttr",
-    "txtRthht",
-    "CmdStop",
-    "txtOutTjc",
-    "txtOutILpk",
-    "txtOutPtotal",
-    "txtOutPcond",
-    "txtOutPoff",
-    "txtOutPon",
-    "txtOutRdsonTj",
-    "txtOutPout",
-    "txtOutRdson",
-    "txtOutD",
-    "chkHeatsink",
-    "cmdInfo",
-    "txtoutCext",
-    "txtoutCoss",
-    "txtouttr",
-    "cmdKestrelRdson",
-    "cmdKestrelHS",
-    "txtoutLpri",
-    "txtOutDmax",
-    "chksteadystate",
-    "chkuserLpri",
-    "txtUserLpri",
-    "cmdCopperArea",
-    "optCreateFile",
-    "optNoSave",
-    "txtOutIHarriermax",
-    "CmdRthjc",
-    "txtUserIlpk",
-    "chkuserIlpk",
-    "optflybackccm",
-    "optflybackdcm",
-    "optVacinUniversalRange",
-    "optVacinSmallRange",
-    "optVacinOthers",
-    "cmdHarrierRdson",
-};
-
-// Controls hidden until one of the window's switches shows them; a label goes
-// with its box.
-constexpr std::array<std::string_view, 16> kHiddenAtStart{
-    "txtUserLpri", "lblUserLpri", "txtUserIlpk", "lblUserIlpk",    "txttr",    "lbltr",
-    "txtCext",     "lblCext",     "txtRthht",    "lblRthht",       "txtRthjc", "lblRthjc",
-    "CmdRthjc",    "txtRthhs",    "lblRthhs",    "chksteadystate",
-};
-
-// Check boxes drawn in the larger face, like the frames, boxes and labels.
-constexpr std::array<std::string_view, 3> kLargeCheckBoxes{"chkHeatsink", "chktr", "chkCext"};
 
 constexpr double kLargePoints = 9.75;
 constexpr double kSmallPoints = 8.25;
@@ -97,26 +30,17 @@ QFont ArialFont(double points) {
     return font;
 }
 
-template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& names, const QString& name) {
-    for (std::string_view entry : names)
-        if (name == QLatin1String(entry.data(), qsizetype(entry.size())))
-            return true;
-    return false;
-}
-
-QString Name(std::string_view name) {
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
-}
-
 } // namespace
 
 FormWorkbench::FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::FormWorkbench>()), record_(record),
       toolkit_(toolkit) {
     // The initial texts come from setupUi, before any handler is connected, so
-    // none of the input checks runs at start.
+    // none of the input checks runs at start. The .ui also holds the keyboard
+    // order, the option groups and the controls hidden at start.
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Orvand - Kestrel Calculation Software for Flyback Topology "
+                                  "Version " ORVAND_VERSION " - Dravik Technologies"));
     // setupUi only sizes a window; its client area opens at a fixed place.
     setGeometry(36, 71, 944, 664);
     // Take the exact captions before any font change makes the buttons re-wrap.
@@ -124,43 +48,18 @@ FormWorkbench::FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* pa
         button->setCaption(button->text());
     applyLook();
 
-    for (std::string_view name : kHiddenAtStart)
-        if (QWidget* widget = findChild<QWidget*>(Name(name)))
-            widget->hide();
-
-    modeGroup_ = new QButtonGroup(this);
-    rangeGroup_ = new QButtonGroup(this);
-    saveGroup_ = new QButtonGroup(this);
-    const auto join = [](QButtonGroup* group, std::initializer_list<QRadioButton*> buttons) {
-        for (QRadioButton* button : buttons) {
-            // The group alone decides; auto-exclusion would reach into other frames.
-            button->setAutoExclusive(false);
-            group->addButton(button);
+    // Tab stops on the selected option of a group only. The toolkit keeps that
+    // up whenever the selection changes, but setupUi selected these before their
+    // later siblings joined the group, so it is set once here.
+    for (const QButtonGroup* group : {ui->modeGroup, ui->rangeGroup, ui->saveGroup}) {
+        const QAbstractButton* selected = group->checkedButton();
+        if (selected == nullptr)
+            continue;
+        for (QAbstractButton* button : group->buttons()) {
+            const auto policy = button->focusPolicy();
+            button->setFocusPolicy(button == selected ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                      : Qt::FocusPolicy(policy & ~Qt::TabFocus));
         }
-        group->setExclusive(true);
-        // Tab stops on the selected option of a group only. The toolkit keeps
-        // that up whenever the selection changes, but setupUi selected these
-        // before their later siblings existed, so it is set once here.
-        if (QAbstractButton* selected = group->checkedButton()) {
-            for (QAbstractButton* button : group->buttons()) {
-                const auto policy = button->focusPolicy();
-                button->setFocusPolicy(button == selected
-                                           ? Qt::FocusPolicy(policy | Qt::TabFocus)
-                                           : Qt::FocusPolicy(policy & ~Qt::TabFocus));
-            }
-        }
-    };
-    join(modeGroup_, {ui->optflybackdcm, ui->optflybackccm});
-    join(rangeGroup_, {ui->optVacinUniversalRange, ui->optVacinSmallRange, ui->optVacinOthers});
-    join(saveGroup_, {ui->optCreateFile, ui->optNoSave});
-
-    QWidget* previous = nullptr;
-    for (std::string_view name : kTabOrder) {
-        QWidget* widget = findChild<QWidget*>(Name(name));
-        Q_ASSERT(widget);
-        if (previous && widget)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
     }
     ui->txtPoutmax->setFocus(Qt::OtherFocusReason);
 
@@ -180,10 +79,11 @@ void FormWorkbench::applyLook() {
     setFont(ArialFont(kSmallPoints));
     const QFont large = ArialFont(kLargePoints);
     const QFont small = ArialFont(kSmallPoints);
+    const std::array<const QWidget*, 3> largeCheckBoxes{ui->chkHeatsink, ui->chktr, ui->chkCext};
     for (QWidget* widget : findChildren<QWidget*>()) {
         const bool isLarge = qobject_cast<QGroupBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                              qobject_cast<QLabel*>(widget) ||
-                             Contains(kLargeCheckBoxes, widget->objectName());
+                             std::ranges::find(largeCheckBoxes, widget) != largeCheckBoxes.end();
         widget->setFont(isLarge ? large : small);
     }
 
@@ -204,7 +104,8 @@ void FormWorkbench::Form_Load() {
 
 void FormWorkbench::cmdInfo_Click() {
     const QString text =
-        QStringLiteral("Orvand Version 2.3 - Dravik Technologies") + QStringLiteral("\r\n") +
+        QStringLiteral("Orvand Version " ORVAND_VERSION " - Dravik Technologies") +
+        QStringLiteral("\r\n") +
         QStringLiteral("This tool will calculate the reachable output power of the selected "
                        "Kestrel for a SMPS in Flyback Topology.") +
         QStringLiteral("\r\n") +

@@ -22,7 +22,6 @@
 #include <QWidget>
 #include <memory>
 
-class QButtonGroup;
 class QLineEdit;
 
 namespace Ui {
@@ -45,9 +44,6 @@ public:
     // Input section into the record, and the four things put back after a Start.
     void ReadInputs();
     void ResetAfterRun();
-
-    DesignRecord& record() { return record_; }
-    Toolkit& toolkit() { return toolkit_; }
 
     // WorkbenchPort: what the dialogs write.
     void setBoxText(WorkbenchBox box, const QString& text) override;
@@ -111,9 +107,6 @@ private:
     std::unique_ptr<Ui::FormWorkbench> ui;
     DesignRecord& record_;
     Toolkit& toolkit_;
-    QButtonGroup* modeGroup_ = nullptr;  // DCM, CCM
-    QButtonGroup* rangeGroup_ = nullptr; // Universal, Small, Others
-    QButtonGroup* saveGroup_ = nullptr;  // Create File, No Saving
 };
 
 } // namespace orvand

@@ -15,10 +15,11 @@ const QString kInputError = QStringLiteral("Input Error");
 
 // The values a run cannot start from. Exact comparisons: only zero refuses,
 // negative values pass.
-bool FirstCheckPasses(const DesignRecord& r) {
-    return r.Vacmin != 0.0 && r.InputPresent && r.Poutmax != 0.0 && r.Vr != 0.0 &&
-           r.Vripple != 0.0 && r.Eta != 0.0 && r.fwork != 0.0 && r.Tj <= 150.0 && r.Ron25 != 0.0 &&
-           r.Rthja != 0.0 && r.Rthjc != 0.0 && r.Rthhs != 0.0 && r.Tj >= r.Ta;
+bool InputsAllowRun(const DesignRecord& record) {
+    return record.Vacmin != 0.0 && record.InputPresent && record.Poutmax != 0.0 &&
+           record.Vr != 0.0 && record.Vripple != 0.0 && record.Eta != 0.0 && record.fwork != 0.0 &&
+           record.Tj <= 150.0 && record.Ron25 != 0.0 && record.Rthja != 0.0 &&
+           record.Rthjc != 0.0 && record.Rthhs != 0.0 && record.Tj >= record.Ta;
 }
 
 } // namespace
@@ -32,7 +33,7 @@ void FormWorkbench::CmdStart_Click() {
     ReadInputs();
 
     bool calculated = false;
-    if (!FirstCheckPasses(record_)) {
+    if (!InputsAllowRun(record_)) {
         toolkit_.messageBox(
             QStringLiteral("Please check one of you inputs in the input section is zero."),
             kInputError, MessageIcon::Critical);

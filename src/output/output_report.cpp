@@ -60,60 +60,61 @@ OutputReport ComposeOutputReport(const DesignRecord& record, const ReportOptions
                       FormatPattern(nameResistance, u"0.0") + QStringLiteral(".txt");
 
     const QString& device = report.deviceName;
-    QStringList& l = report.lines;
-    l.reserve(32);
-    l << QString();
-    l << QStringLiteral("Output File for: ") + device +
-             QStringLiteral(" Device with a heatsink of Rthja = ") +
-             FormatPattern(headingResistance, u"0.0") + QStringLiteral(" k/W");
-    l << QString();
-    l << QStringLiteral("Device: ") + kTab + device;
-    l << HeatsinkLine(record, options);
-    l << QString();
-    l << QString();
-    l << QStringLiteral("INPUT");
-    l << QStringLiteral("Application Parameter:");
-    l << ValueLine(QStringLiteral("Vacin: "), FormatPattern(record.Vacmin, u"0"),
-                   QStringLiteral(" [V]"));
-    l << ValueLine(QStringLiteral("Vrip:  "), FormatPattern(record.Vripple, u"0"),
-                   QStringLiteral(" [V]"));
-    l << ValueLine(QStringLiteral("Vref:  "), FormatPattern(record.Vr, u"0"),
-                   QStringLiteral(" [V]"));
-    l << ValueLine(QStringLiteral("Eff.:  "), FormatPattern(record.Eta * 100.0, u"0"),
-                   QStringLiteral(" [%]"));
-    l << ValueLine(QStringLiteral("Freq.: "), FormatPattern(record.fwork / 1000.0, u"0"),
-                   QStringLiteral(" [kHz]"));
-    l << ValueLine(QStringLiteral("Ta:    "), FormatPattern(record.Ta, u"0.0"),
-                   QStringLiteral(" [°C]"));
-    l << QStringLiteral("Harrier Parameter:");
-    l << ValueLine(QStringLiteral("Rdson: "), FormatPattern(record.Ron25, u"0.00"),
-                   QStringLiteral(" [Ohm] @ 25°C"));
-    l << ValueLine(QStringLiteral("Tjmax: "), FormatPattern(record.Tj, u"0"),
-                   QStringLiteral(" [°C]"));
-    l << QString();
-    l << QString();
-    l << QStringLiteral("OUTPUT");
-    l << ValueLine(QStringLiteral("Pout:  "), FormatPattern(record.Pout, u"0.0"),
-                   QStringLiteral(" [W]"));
-    l << ValueLine(QStringLiteral("Rdson: "), FormatPattern(record.RdsonTj, u"0.00"),
-                   QStringLiteral(" [Ohm] @ Tj = ") + FormatPattern(record.Tj, u"0.0") +
+    QStringList& lines = report.lines;
+    lines.reserve(32);
+    lines << QString();
+    lines << QStringLiteral("Output File for: ") + device +
+                 QStringLiteral(" Device with a heatsink of Rthja = ") +
+                 FormatPattern(headingResistance, u"0.0") + QStringLiteral(" k/W");
+    lines << QString();
+    lines << QStringLiteral("Device: ") + kTab + device;
+    lines << HeatsinkLine(record, options);
+    lines << QString();
+    lines << QString();
+    lines << QStringLiteral("INPUT");
+    lines << QStringLiteral("Application Parameter:");
+    lines << ValueLine(QStringLiteral("Vacin: "), FormatPattern(record.Vacmin, u"0"),
+                       QStringLiteral(" [V]"));
+    lines << ValueLine(QStringLiteral("Vrip:  "), FormatPattern(record.Vripple, u"0"),
+                       QStringLiteral(" [V]"));
+    lines << ValueLine(QStringLiteral("Vref:  "), FormatPattern(record.Vr, u"0"),
+                       QStringLiteral(" [V]"));
+    lines << ValueLine(QStringLiteral("Eff.:  "), FormatPattern(record.Eta * 100.0, u"0"),
+                       QStringLiteral(" [%]"));
+    lines << ValueLine(QStringLiteral("Freq.: "), FormatPattern(record.fwork / 1000.0, u"0"),
+                       QStringLiteral(" [kHz]"));
+    lines << ValueLine(QStringLiteral("Ta:    "), FormatPattern(record.Ta, u"0.0"),
                        QStringLiteral(" [°C]"));
-    l << ValueLine(QStringLiteral("Dmax:  "), FormatPattern(record.Dmax * 100.0, u"0"),
-                   QStringLiteral(" [%]"));
-    l << ValueLine(QStringLiteral("Lpri:  "), FormatPattern(record.Lpri * 1e6, u"0"),
-                   QStringLiteral(" [µH] at Poutmax = ") + FormatPattern(record.Poutmax, u"0.0") +
-                       u'W');
-    l << ValueLine(QStringLiteral("I Lpk: "), FormatPattern(record.ILpk, u"0.00"),
-                   QStringLiteral(" [A] Peak Primary Current"));
-    l << ValueLine(QStringLiteral("I pkD: "), FormatPattern(record.Ipkd, u"0.00"),
-                   QStringLiteral(" [A] Current Threshold of IC or Harrier"));
-    l << QStringLiteral("Power Losses");
-    l << QStringLiteral("ON Losses") + kTab + FormatPattern(record.Pon, u"0.00") + u'W';
-    l << QStringLiteral("OFF Losses") + kTab +
-             (record.HarrierN3 ? QStringLiteral("Not Considered because of N3 Version of Harrier")
-                               : FormatPattern(record.Poff, u"0.00") + u'W');
-    l << QStringLiteral("Cond. Losses") + kTab + FormatPattern(record.Pcond, u"0.00") + u'W';
-    l << QStringLiteral("Total Losses") + kTab + FormatPattern(record.Ptotal, u"0.00") + u'W';
+    lines << QStringLiteral("Harrier Parameter:");
+    lines << ValueLine(QStringLiteral("Rdson: "), FormatPattern(record.Ron25, u"0.00"),
+                       QStringLiteral(" [Ohm] @ 25°C"));
+    lines << ValueLine(QStringLiteral("Tjmax: "), FormatPattern(record.Tj, u"0"),
+                       QStringLiteral(" [°C]"));
+    lines << QString();
+    lines << QString();
+    lines << QStringLiteral("OUTPUT");
+    lines << ValueLine(QStringLiteral("Pout:  "), FormatPattern(record.Pout, u"0.0"),
+                       QStringLiteral(" [W]"));
+    lines << ValueLine(QStringLiteral("Rdson: "), FormatPattern(record.RdsonTj, u"0.00"),
+                       QStringLiteral(" [Ohm] @ Tj = ") + FormatPattern(record.Tj, u"0.0") +
+                           QStringLiteral(" [°C]"));
+    lines << ValueLine(QStringLiteral("Dmax:  "), FormatPattern(record.Dmax * 100.0, u"0"),
+                       QStringLiteral(" [%]"));
+    lines << ValueLine(QStringLiteral("Lpri:  "), FormatPattern(record.Lpri * 1e6, u"0"),
+                       QStringLiteral(" [µH] at Poutmax = ") +
+                           FormatPattern(record.Poutmax, u"0.0") + u'W');
+    lines << ValueLine(QStringLiteral("I Lpk: "), FormatPattern(record.ILpk, u"0.00"),
+                       QStringLiteral(" [A] Peak Primary Current"));
+    lines << ValueLine(QStringLiteral("I pkD: "), FormatPattern(record.Ipkd, u"0.00"),
+                       QStringLiteral(" [A] Current Threshold of IC or Harrier"));
+    lines << QStringLiteral("Power Losses");
+    lines << QStringLiteral("ON Losses") + kTab + FormatPattern(record.Pon, u"0.00") + u'W';
+    lines << QStringLiteral("OFF Losses") + kTab +
+                 (record.HarrierN3
+                      ? QStringLiteral("Not Considered because of N3 Version of Harrier")
+                      : FormatPattern(record.Poff, u"0.00") + u'W');
+    lines << QStringLiteral("Cond. Losses") + kTab + FormatPattern(record.Pcond, u"0.00") + u'W';
+    lines << QStringLiteral("Total Losses") + kTab + FormatPattern(record.Ptotal, u"0.00") + u'W';
     return report;
 }
 

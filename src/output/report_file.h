@@ -11,6 +11,11 @@
 // Each step returns the cause of a failure in the system's error codes (an
 // empty code on success). After a failure the writer calls discard(), which
 // leaves the folder as it was.
+//
+// Not QSaveFile: in Qt 6.4 it renames a short file over the earlier report on a
+// full disk, and cannot replace names of 249 to 255 bytes (its temporary name
+// is the target's plus six letters). A port to another system replaces this
+// file's DiskReportFile, and report_target.cpp's look at what the name holds.
 
 #include "report_target.h"
 
