@@ -12,7 +12,9 @@ using namespace orvand;
 
 namespace {
 
-DesignRecord caseA() { return test::CaseAInputs(); }
+DesignRecord caseA() {
+    return test::Design();
+}
 
 DcmOptions typed(const char* poutmax) {
     DcmOptions options;
