@@ -54,24 +54,17 @@ class Design {
     operator DesignRecord() const { return r_; }
 
   private:
-    struct Results {
-        double RdsonTj, Tjc, D, Pout, Pon, Poff, Pcond, Ptotal, ILpk, tr, Lpri, Cext, Coss;
-    };
     // Dmax is D and Poutmax the power reached, as after every run without steady state.
-    Design& results(const Results& x) {
-        r_.RdsonTj = x.RdsonTj;
-        r_.Tjc = x.Tjc;
-        r_.D = r_.Dmax = x.D;
-        r_.Pout = r_.Poutmax = x.Pout;
-        r_.Pon = x.Pon;
-        r_.Poff = x.Poff;
-        r_.Pcond = x.Pcond;
-        r_.Ptotal = x.Ptotal;
-        r_.ILpk = x.ILpk;
-        r_.tr = x.tr;
-        r_.Lpri = x.Lpri;
-        r_.Cext = x.Cext;
-        r_.Coss = x.Coss;
+    Design& results(std::initializer_list<double> values) {
+        using R = DesignRecord;
+        static constexpr double R::*fields[] = {
+            &R::RdsonTj, &R::Tjc,  &R::D,  &R::Pout, &R::Pon,  &R::Poff, &R::Pcond,
+            &R::Ptotal,  &R::ILpk, &R::tr, &R::Lpri, &R::Cext, &R::Coss};
+        const double* value = values.begin();
+        for (double R::*field : fields)
+            r_.*field = *value++;
+        r_.Dmax = r_.D;
+        r_.Poutmax = r_.Pout;
         r_.Rthtotal = r_.Rthja;
         return *this;
     }
