@@ -333,9 +333,7 @@ TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
     EXPECT_EQ(shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(shown[2].text, shown[0].text);
 
-    EXPECT_EQ(record.Ta, before.Ta);
-    EXPECT_EQ(record.Eta, before.Eta);
-    EXPECT_EQ(record.InputPresent, before.InputPresent);
+    EXPECT_TRUE(record == before);
     EXPECT_EQ(box("txtTa")->text(), "60");
     EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 }
