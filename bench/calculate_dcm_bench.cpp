@@ -9,7 +9,9 @@ namespace {
 using orvand::DcmOptions;
 using orvand::DesignRecord;
 
-DesignRecord caseA() { return orvand::test::CaseAInputs(); }
+DesignRecord caseA() {
+    return orvand::test::Design();
+}
 
 void run(benchmark::State& state, const DesignRecord& start, const DcmOptions& options) {
     long passes = 0;

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -51,24 +52,13 @@ public:
         return nullptr;
     }
 
+    // In the order of the enumerations.
     static QString BoxName(WorkbenchBox box) {
-        switch (box) {
-        case WorkbenchBox::Rthja:
-            return QStringLiteral("Rthja");
-        case WorkbenchBox::Fwork:
-            return QStringLiteral("fwork");
-        case WorkbenchBox::Poutmax:
-            return QStringLiteral("Poutmax");
-        case WorkbenchBox::Ron25:
-            return QStringLiteral("Ron25");
-        case WorkbenchBox::Rthjc:
-            return QStringLiteral("Rthjc");
-        }
-        return {};
+        return QString::fromLatin1(
+            std::array{"Rthja", "fwork", "Poutmax", "Ron25", "Rthjc"}[std::size_t(box)]);
     }
     static QString ButtonName(WorkbenchButton button) {
-        return button == WorkbenchButton::KestrelRdson ? QStringLiteral("KestrelRdson")
-                                                       : QStringLiteral("KestrelHS");
+        return QString::fromLatin1(std::array{"KestrelRdson", "KestrelHS"}[std::size_t(button)]);
     }
 
     std::vector<PortWrite> writes;

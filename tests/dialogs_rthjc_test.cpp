@@ -103,13 +103,37 @@ TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {
 
 namespace {
 
-// True when a pixel of exactly this colour lies within two pixels of at.
-bool ColourNear(const QImage& image, QPointF at, const QColor& colour) {
-    for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx)
-            if (image.pixelColor(qRound(at.x()) + dx, qRound(at.y()) + dy) == colour)
-                return true;
-    return false;
+// How many pixels of exactly this colour lie within three pixels of at: a
+// thick line drawn through at leaves several, a thin one or none barely any.
+int ColourNear(const QImage& image, QPointF at, const QColor& colour) {
+    int count = 0;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            count += image.pixelColor(qRound(at.x()) + dx, qRound(at.y()) + dy) == colour;
+    return count;
+}
+
+// The package dialog's values at 0, 3 and 6 cm²: DIP8 and SO14 each without
+// copper, with 3 cm² and with 6 cm².
+struct TablePoint {
+    double area, dip8, so14;
+};
+constexpr TablePoint kPackageTable[] = {{0, 90, 112}, {3, 64, 92}, {6, 56, 78}};
+
+// Whether the column at area holds the colour within the plot, and only
+// between the values of the table points on either side.
+bool FallsBetween(const QImage& image, const RthjaChartLayout& layout, double area, double high,
+                  double low, const QColor& colour) {
+    const int x = qRound(layout.toPixel(area, low).x());
+    bool seen = false;
+    for (int y = qRound(layout.plot.top()); y <= qRound(layout.plot.bottom()); ++y) {
+        if (image.pixelColor(x, y) != colour)
+            continue;
+        seen = true;
+        if (y < layout.toPixel(area, high).y() - 2 || y > layout.toPixel(area, low).y() + 2)
+            return false;
+    }
+    return seen;
 }
 
 } // namespace
@@ -142,10 +166,9 @@ TEST(RthjaChart, AxesTrendLinesAndLegend) {
     }
 
     // The chart's own curves agree with the package dialog at 0, 3 and 6 cm².
-    for (const auto& [area, dip8, so14] :
-         {std::tuple{0.0, 90.0, 112.0}, std::tuple{3.0, 64.0, 92.0}, std::tuple{6.0, 56.0, 78.0}}) {
-        EXPECT_NEAR(Dip8Trend(area), dip8, 1e-9);
-        EXPECT_NEAR(So14Trend(area), so14, 1e-9);
+    for (const TablePoint& point : kPackageTable) {
+        EXPECT_NEAR(Dip8Trend(point.area), point.dip8, 1e-9);
+        EXPECT_NEAR(So14Trend(point.area), point.so14, 1e-9);
     }
     // DIP 8 flattens, SO14 stays nearly straight.
     EXPECT_GT(Dip8Trend(0) - Dip8Trend(3), 3 * (Dip8Trend(3) - Dip8Trend(6)));
@@ -159,12 +182,21 @@ TEST(RthjaChart, AxesTrendLinesAndLegend) {
             PaintRthjaChart(painter, size);
         }
         const RthjaChartLayout layout(size);
-        for (double area : {0.75, 1.75, 3.0, 4.25, 5.25}) {
+        // The thick trend lines pass through the table's points, and fall from
+        // one to the next.
+        for (const TablePoint& point : kPackageTable) {
+            SCOPED_TRACE(point.area);
+            EXPECT_GE(ColourNear(image, layout.toPixel(point.area, point.dip8), Dip8ChartColour()),
+                      5);
+            EXPECT_GE(ColourNear(image, layout.toPixel(point.area, point.so14), So14ChartColour()),
+                      5);
+        }
+        for (double area : {0.75, 1.75, 4.25, 5.25}) {
             SCOPED_TRACE(area);
-            EXPECT_TRUE(
-                ColourNear(image, layout.toPixel(area, Dip8Trend(area)), Dip8ChartColour()));
-            EXPECT_TRUE(
-                ColourNear(image, layout.toPixel(area, So14Trend(area)), So14ChartColour()));
+            const TablePoint& from = kPackageTable[area < 3 ? 0 : 1];
+            const TablePoint& to = kPackageTable[area < 3 ? 1 : 2];
+            EXPECT_TRUE(FallsBetween(image, layout, area, from.dip8, to.dip8, Dip8ChartColour()));
+            EXPECT_TRUE(FallsBetween(image, layout, area, from.so14, to.so14, So14ChartColour()));
         }
         // Between grid lines and away from the curves the background is white.
         EXPECT_EQ(image.pixelColor(layout.toPixel(3.25, 102.5).toPoint()), QColor(Qt::white));

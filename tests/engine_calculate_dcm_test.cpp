@@ -12,8 +12,6 @@ using namespace orvand;
 
 namespace {
 
-DesignRecord caseA() { return test::CaseAInputs(); }
-
 DcmOptions typed(const char* poutmax) {
     DcmOptions options;
     options.poutmaxText = QString::fromLatin1(poutmax);
@@ -46,7 +44,7 @@ protected:
 } // namespace
 
 TEST_F(CalculateDcm, CaseADesignPointAndFittedValues) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     const DcmOutcome outcome = CalculateDCM(r, typed("50"));
     ASSERT_TRUE(outcome.ok());
     EXPECT_NEAR(r.VDCmin, 100.208, 0.0005);      // 1.41421 × 85 − 20
@@ -66,14 +64,14 @@ TEST_F(CalculateDcm, CaseADesignPointAndFittedValues) {
 }
 
 TEST_F(CalculateDcm, PoutIsTheRunningSumOfTheSteps) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     CalculateDCM(r, typed("50"));
     EXPECT_NE(r.Pout, 16.64);
     EXPECT_EQ(QString::number(r.Pout, 'g', 15), QStringLiteral("16.6399999999998"));
 }
 
 TEST_F(CalculateDcm, CaseBHeatsinkPath) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     DcmOptions options = typed("50");
     options.heatsink = true;
     const DcmOutcome outcome = CalculateDCM(r, options);
@@ -82,7 +80,7 @@ TEST_F(CalculateDcm, CaseBHeatsinkPath) {
 }
 
 TEST_F(CalculateDcm, CaseCSteadyStateRightAfterA) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     CalculateDCM(r, typed("50"));
     // The next Start clears the results and reads the same inputs again.
     ClearResults(r);
@@ -94,7 +92,7 @@ TEST_F(CalculateDcm, CaseCSteadyStateRightAfterA) {
 }
 
 TEST_F(CalculateDcm, CaseDSteadyStateWithATypedInductance) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     CalculateDCM(r, typed("50"));
     ClearResults(r);
     r.Poutmax = 50;
@@ -110,7 +108,7 @@ TEST_F(CalculateDcm, CaseDSteadyStateWithATypedInductance) {
 }
 
 TEST_F(CalculateDcm, CaseEIntegratedDeviceStopsAtItsCurrentLimit) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     r.KestrelSel = true;
     r.Ipkd = 0.6;
     r.Ron25 = 3.5;
@@ -121,7 +119,7 @@ TEST_F(CalculateDcm, CaseEIntegratedDeviceStopsAtItsCurrentLimit) {
 }
 
 TEST_F(CalculateDcm, CaseFN3SwitchHasNoRiseTimeAndNoTurnOffLoss) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     r.KestrelSel = true;
     r.Ipkd = 3.2;
     r.HarrierN3 = true;
@@ -136,14 +134,14 @@ TEST_F(CalculateDcm, CaseFN3SwitchHasNoRiseTimeAndNoTurnOffLoss) {
 }
 
 TEST_F(CalculateDcm, CasesGAndHTypedInductanceKeptOnlyBelowTheTypedMaximum) {
-    DesignRecord g = caseA();
+    DesignRecord g = test::Design();
     DcmOptions options = typed("50");
     options.userLpri = true;
     options.userLpriText = QStringLiteral("800");
     expectRow(g, CalculateDCM(g, options),
               {1664, 16.64, 0.49948, 0.83114, 0.83394, 75.054, 800, 50});
 
-    DesignRecord h = caseA();
+    DesignRecord h = test::Design();
     h.Poutmax = 10;
     options.poutmaxText = QStringLiteral("10");
     expectRow(h, CalculateDCM(h, options),
@@ -151,7 +149,7 @@ TEST_F(CalculateDcm, CasesGAndHTypedInductanceKeptOnlyBelowTheTypedMaximum) {
 }
 
 TEST_F(CalculateDcm, CasesIToLUserValuesAndTheFirstStep) {
-    DesignRecord i = caseA();
+    DesignRecord i = test::Design();
     DcmOptions cext = typed("50");
     cext.userCext = true;
     cext.cextText = QStringLiteral("15");
@@ -159,14 +157,14 @@ TEST_F(CalculateDcm, CasesIToLUserValuesAndTheFirstStep) {
               {1665, 16.65, 0.49948, 0.83164, 0.83353, 75.018, 601.85, 16.65});
     EXPECT_EQ(i.Cext, 15.0);
 
-    DesignRecord j = caseA();
+    DesignRecord j = test::Design();
     DcmOptions rise = typed("50");
     rise.userTr = true;
     rise.trText = QStringLiteral("10");
     expectRow(j, CalculateDCM(j, rise),
               {1694, 16.94, 0.49948, 0.84612, 0.83427, 75.084, 591.55, 16.94});
 
-    DesignRecord k = caseA();
+    DesignRecord k = test::Design();
     k.ILpkUser = 0.5;
     DcmOptions peak = typed("50");
     peak.userIlpk = true;
@@ -174,7 +172,7 @@ TEST_F(CalculateDcm, CasesIToLUserValuesAndTheFirstStep) {
               {1002, 10.02, 0.49948, 0.50048, 0.31948, 28.753, 1000.08, 10.02});
     EXPECT_EQ(k.Ipkd, 0.5);
 
-    DesignRecord l = caseA();
+    DesignRecord l = test::Design();
     l.Ta = 125;
     const DcmOutcome first = CalculateDCM(l, typed("50"));
     ASSERT_TRUE(first.ok());
@@ -188,7 +186,7 @@ TEST_F(CalculateDcm, CasesIToLUserValuesAndTheFirstStep) {
 }
 
 TEST_F(CalculateDcm, CextAtOrBelow3WKeepsTheValueTheRunBeganWith) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     r.Ta = 125;
     r.Cext = 42; // left by an earlier run
     CalculateDCM(r, typed("50"));
@@ -200,7 +198,7 @@ TEST_F(CalculateDcm, StepThirteenComparesTheBoxTextByTheLocaleReading) {
     // With a comma locale, 1.000 is a thousand: 16.64 does not exceed it, so the
     // typed inductance stays. Its plain reading (1) or the field (10) would not.
     test::LocaleScope comma{test::CommaLocale()};
-    DesignRecord kept = caseA();
+    DesignRecord kept = test::Design();
     kept.Poutmax = 10;
     DcmOptions options = typed("1.000");
     options.userLpri = true;
@@ -210,21 +208,21 @@ TEST_F(CalculateDcm, StepThirteenComparesTheBoxTextByTheLocaleReading) {
     EXPECT_EQ(kept.Poutmax, 10.0);
 
     // 16,6 is 16.6: 16.64 lies above it, so both are replaced; the field (50) would keep them.
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     options.poutmaxText = QStringLiteral("16,6");
     CalculateDCM(r, options);
     EXPECT_NEAR(r.Poutmax, 16.64, 1e-9);
     EXPECT_NEAR(r.Lpri * 1e6, 602.21, 0.005);
 
     // A text the locale cannot read is compared by its plain reading (50).
-    DesignRecord unit = caseA();
+    DesignRecord unit = test::Design();
     options.poutmaxText = QStringLiteral("50 W");
     CalculateDCM(unit, options);
     EXPECT_NEAR(unit.Lpri, 800e-6, 1e-15);
 }
 
 TEST_F(CalculateDcm, NothingIsWrittenOutsideDcm) {
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     DcmOptions options = typed("50");
     options.dcmSelected = false;
     const DcmOutcome outcome = CalculateDCM(r, options);
@@ -239,7 +237,7 @@ TEST_F(CalculateDcm, NothingIsWrittenOutsideDcm) {
 // as it was. The cases sit on the edges of their rules.
 TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
     // The user's peak current is a limit of its own: a device without one runs.
-    DesignRecord user = caseA();
+    DesignRecord user = test::Design();
     user.KestrelSel = true;
     user.Ipkd = 0;
     user.ILpkUser = 0.5;
@@ -319,7 +317,7 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
     };
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.what);
-        DesignRecord r = caseA();
+        DesignRecord r = test::Design();
         r.Cext = 12.5;
         DcmOptions options = typed("50");
         c.prepare(r, options);
@@ -335,7 +333,7 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
 TEST_F(CalculateDcm, TheRunawaySweepIsBoundedAt10000W) {
     // A micro-ohm switch (a current limit of millions of amperes) on a
     // nano-kelvin-per-watt path: neither limit is within 10 kW.
-    DesignRecord r = caseA();
+    DesignRecord r = test::Design();
     r.Ron25 = 1e-6;
     r.Rthja = 1e-9;
     const DcmOutcome outcome = CalculateDCM(r, typed("50"));

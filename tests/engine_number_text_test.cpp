@@ -1,9 +1,11 @@
 // The number-text rules in a point locale (C) and a comma locale (German).
 #include "locale_scope.h"
 #include "number_text.h"
+#include "qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <span>
 
 using namespace orvand;
 using test::CommaLocale;
@@ -12,8 +14,18 @@ using test::PointLocale;
 
 namespace {
 
+struct Reading {
+    const char16_t* text;
+    double value;
+};
+struct Shown {
+    double value;
+    const char16_t* pattern; // nullptr: the default conversion
+    const char* text;        // as a point locale writes it
+};
+
 class NumberTextInBothLocales : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     bool comma() const { return GetParam(); }
     LocaleScope locale{GetParam() ? CommaLocale() : PointLocale()};
     // The text a value with a fraction is written with in this locale.
@@ -23,6 +35,18 @@ protected:
             text.replace(QLatin1Char('.'), QLatin1Char(','));
         return text;
     }
+    static void expectPlain(std::span<const Reading> rows) {
+        for (const Reading& row : rows)
+            EXPECT_EQ(PlainReading(row.text), row.value)
+                << QString::fromUtf16(row.text).toStdString();
+    }
+    void expectShown(std::span<const Shown> rows) const {
+        for (const Shown& row : rows)
+            EXPECT_EQ(row.pattern ? FormatPattern(row.value, row.pattern)
+                                  : DefaultNumberText(row.value),
+                      sep(row.text))
+                << row.value;
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Locales, NumberTextInBothLocales, ::testing::Values(false, true),
@@ -30,43 +54,30 @@ INSTANTIATE_TEST_SUITE_P(Locales, NumberTextInBothLocales, ::testing::Values(fal
 
 } // namespace
 
+// An exponent letter without digits ends the number before it (4e), and a
+// second separator ends it too: grouping is never read (1.2.3).
 TEST_P(NumberTextInBothLocales, PlainReadingTakesTheLeadingNumber) {
-    EXPECT_EQ(PlainReading(u"2.5"), 2.5);
-    EXPECT_EQ(PlainReading(u"12 W"), 12.0);
-    EXPECT_EQ(PlainReading(u"120 V"), 120.0);
-    EXPECT_EQ(PlainReading(u"-45"), -45.0);
-    EXPECT_EQ(PlainReading(u"1e3"), 1000.0);
-    EXPECT_EQ(PlainReading(u"2.5E-1x"), 0.25);
-    EXPECT_EQ(PlainReading(u".5"), 0.5);
-    EXPECT_EQ(PlainReading(u"+7"), 7.0);
-    EXPECT_EQ(PlainReading(u"   85V"), 85.0);
-    EXPECT_EQ(PlainReading(u"abc"), 0.0);
-    EXPECT_EQ(PlainReading(u""), 0.0);
-    EXPECT_EQ(PlainReading(u"   "), 0.0);
-    EXPECT_EQ(PlainReading(u"-"), 0.0);
-    EXPECT_EQ(PlainReading(u"."), 0.0);
-    // An exponent letter without digits ends the number before it.
-    EXPECT_EQ(PlainReading(u"4e"), 4.0);
-    EXPECT_EQ(PlainReading(u"4e+"), 4.0);
-    // A second separator ends the number: grouping is never read.
-    EXPECT_EQ(PlainReading(u"1.2.3"), 1.2);
+    const Reading rows[] = {{u"2.5", 2.5},   {u"12 W", 12},      {u"120 V", 120}, {u"-45", -45},
+                            {u"1e3", 1000},  {u"2.5E-1x", 0.25}, {u".5", 0.5},    {u"+7", 7},
+                            {u"   85V", 85}, {u"abc", 0},        {u"", 0},        {u"   ", 0},
+                            {u"-", 0},       {u".", 0},          {u"4e", 4},      {u"4e+", 4},
+                            {u"1.2.3", 1.2}};
+    expectPlain(rows);
 }
 
 TEST_P(NumberTextInBothLocales, PlainReadingReadsTheLocalesOwnSeparatorOnlyThere) {
     // In a point locale a comma ends the number; in a comma locale it is the
     // decimal separator, as the user writes numbers there.
-    EXPECT_EQ(PlainReading(u"2,5"), comma() ? 2.5 : 2.0);
-    EXPECT_EQ(PlainReading(u"16,6"), comma() ? 16.6 : 16.0);
-    EXPECT_EQ(PlainReading(u"1.234,5"), 1.234);
+    const Reading rows[] = {
+        {u"2,5", comma() ? 2.5 : 2.0}, {u"16,6", comma() ? 16.6 : 16.0}, {u"1.234,5", 1.234}};
+    expectPlain(rows);
 }
 
 TEST_P(NumberTextInBothLocales, OutOfRangeAndNotFiniteReadAsZero) {
-    EXPECT_EQ(PlainReading(u"1e400"), 0.0);
-    EXPECT_EQ(PlainReading(u"-1e400"), 0.0);
-    EXPECT_EQ(PlainReading(u"1e-400"), 0.0);
+    const Reading rows[] = {
+        {u"1e400", 0}, {u"-1e400", 0}, {u"1e-400", 0}, {u"inf", 0}, {u"nan", 0}};
+    expectPlain(rows);
     EXPECT_EQ(PlainReading(QString(400, QLatin1Char('9'))), 0.0);
-    EXPECT_EQ(PlainReading(u"inf"), 0.0);
-    EXPECT_EQ(PlainReading(u"nan"), 0.0);
     EXPECT_EQ(LocaleReading(QStringLiteral("inf")), 0.0);
     EXPECT_EQ(LocaleReading(QStringLiteral("1e400")), 0.0);
     EXPECT_EQ(TextToNumberValue(QStringLiteral("9,9e999")), 0.0);
@@ -87,19 +98,14 @@ TEST_P(NumberTextInBothLocales, TextToNumberHandsCommaTextsToTheLocaleReading) {
 }
 
 TEST_P(NumberTextInBothLocales, DefaultConversionWritesUpTo15Digits) {
-    EXPECT_EQ(DefaultNumberText(90), QStringLiteral("90"));
-    EXPECT_EQ(DefaultNumberText(0), QStringLiteral("0"));
-    EXPECT_EQ(DefaultNumberText(-0.0), QStringLiteral("0"));
-    EXPECT_EQ(DefaultNumberText(0.45), sep("0.45"));
-    EXPECT_EQ(DefaultNumberText(2.5), sep("2.5"));
-    EXPECT_EQ(DefaultNumberText(-3.5), sep("-3.5"));
-    EXPECT_EQ(DefaultNumberText(0.1 + 0.2), sep("0.3"));
-    EXPECT_EQ(DefaultNumberText(1234567.5), sep("1234567.5"));
+    const Shown rows[] = {{90, nullptr, "90"},         {0, nullptr, "0"},
+                          {-0.0, nullptr, "0"},        {0.45, nullptr, "0.45"},
+                          {2.5, nullptr, "2.5"},       {-3.5, nullptr, "-3.5"},
+                          {0.1 + 0.2, nullptr, "0.3"}, {1234567.5, nullptr, "1234567.5"},
+                          {1e15, nullptr, "1E+15"},    {0.0001, nullptr, "0.0001"},
+                          {0.00001, nullptr, "1E-05"}, {2.5e-7, nullptr, "2.5E-07"}};
+    expectShown(rows);
     EXPECT_EQ(DefaultNumberText(999999999999999.0), QStringLiteral("999999999999999"));
-    EXPECT_EQ(DefaultNumberText(1e15), QStringLiteral("1E+15"));
-    EXPECT_EQ(DefaultNumberText(0.0001), sep("0.0001"));
-    EXPECT_EQ(DefaultNumberText(0.00001), QStringLiteral("1E-05"));
-    EXPECT_EQ(DefaultNumberText(2.5e-7), sep("2.5E-07"));
 }
 
 TEST_P(NumberTextInBothLocales, WrittenValuesReadBackAsTheSameNumber) {
@@ -116,43 +122,36 @@ TEST_P(NumberTextInBothLocales, WrittenValuesReadBackAsTheSameNumber) {
 }
 
 TEST_P(NumberTextInBothLocales, DisplayPatterns) {
-    EXPECT_EQ(FormatPattern(0.25, u"0.000"), sep("0.250"));
-    EXPECT_EQ(FormatPattern(16.64, u"0.0"), sep("16.6"));
-    EXPECT_EQ(FormatPattern(49.7, u"0"), QStringLiteral("50"));
-    EXPECT_EQ(FormatPattern(0.5, u"0.0"), sep("0.5"));
-    EXPECT_EQ(FormatPattern(16640, u"0"), QStringLiteral("16640"));
-    EXPECT_EQ(FormatPattern(1234567.891, u"0.00"), sep("1234567.89"));
-    EXPECT_EQ(FormatPattern(0, u"0.00"), sep("0.00"));
-    EXPECT_EQ(FormatPattern(0.0036875, u"0.00"), sep("0.00"));
-    EXPECT_EQ(FormatPattern(9.9996, u"0.000"), sep("10.000"));
-    EXPECT_EQ(FormatPattern(1e-300, u"0.0"), sep("0.0"));
-    EXPECT_EQ(FormatPattern(-12.345, u"0.0"), sep("-12.3"));
+    const Shown rows[] = {{0.25, u"0.000", "0.250"},    {16.64, u"0.0", "16.6"},
+                          {49.7, u"0", "50"},           {0.5, u"0.0", "0.5"},
+                          {16640, u"0", "16640"},       {1234567.891, u"0.00", "1234567.89"},
+                          {0, u"0.00", "0.00"},         {0.0036875, u"0.00", "0.00"},
+                          {9.9996, u"0.000", "10.000"}, {1e-300, u"0.0", "0.0"},
+                          {-12.345, u"0.0", "-12.3"}};
+    expectShown(rows);
 }
 
 TEST_P(NumberTextInBothLocales, HalvesRoundAwayFromZeroOnTheDecimalValue) {
-    EXPECT_EQ(FormatPattern(2.5, u"0"), QStringLiteral("3"));
-    EXPECT_EQ(FormatPattern(-2.5, u"0"), QStringLiteral("-3"));
-    EXPECT_EQ(FormatPattern(0.125, u"0.00"), sep("0.13"));
-    EXPECT_EQ(FormatPattern(1.005, u"0.00"), sep("1.01"));
-    EXPECT_EQ(FormatPattern(0.05, u"0.0"), sep("0.1"));
-    EXPECT_EQ(FormatPattern(0.5, u"0"), QStringLiteral("1"));
-    EXPECT_EQ(FormatPattern(0.4999, u"0"), QStringLiteral("0"));
-    EXPECT_EQ(FormatPattern(99.95, u"0.0"), sep("100.0"));
+    const Shown rows[] = {{2.5, u"0", "3"},         {-2.5, u"0", "-3"},
+                          {0.125, u"0.00", "0.13"}, {1.005, u"0.00", "1.01"},
+                          {0.05, u"0.0", "0.1"},    {0.5, u"0", "1"},
+                          {0.4999, u"0", "0"},      {99.95, u"0.0", "100.0"}};
+    expectShown(rows);
 }
 
 TEST_P(NumberTextInBothLocales, ANegativeValueThatRoundsToZeroHasNoSign) {
-    EXPECT_EQ(FormatPattern(-0.04, u"0.0"), sep("0.0"));
-    EXPECT_EQ(FormatPattern(-0.0, u"0"), QStringLiteral("0"));
-    EXPECT_EQ(FormatPattern(-0.0004, u"0.000"), sep("0.000"));
-    EXPECT_EQ(FormatPattern(-0.0005, u"0.000"), sep("-0.001"));
+    const Shown rows[] = {{-0.04, u"0.0", "0.0"},
+                          {-0.0, u"0", "0"},
+                          {-0.0004, u"0.000", "0.000"},
+                          {-0.0005, u"0.000", "-0.001"}};
+    expectShown(rows);
 }
 
 TEST_P(NumberTextInBothLocales, NonFiniteValuesAreNeverWritten) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(FormatPattern(nan, u"0.0"), sep("0.0"));
-    EXPECT_EQ(FormatPattern(-inf, u"0"), QStringLiteral("0"));
-    EXPECT_EQ(DefaultNumberText(inf), QStringLiteral("0"));
+    const Shown rows[] = {{nan, u"0.0", "0.0"}, {-inf, u"0", "0"}, {inf, nullptr, "0"}};
+    expectShown(rows);
     EXPECT_EQ(FormatPattern(1e300, u"0").size(), 301);
 }
 

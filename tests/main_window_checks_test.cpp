@@ -125,20 +125,16 @@ TEST_F(MainWindowChecks, EmptyBoxClearsInputPresentSilentlyUntilAnotherEdit) {
     EXPECT_TRUE(record.InputPresent);
     EXPECT_TRUE(box("txtTa")->text().isEmpty());
 
-    box("txtPoutmax")->clear();
-    EXPECT_FALSE(record.InputPresent);
-    EXPECT_EQ(record.Poutmax, 50.0) << "an empty Pmax keeps the previous value";
-    box("txtVripple")->clear();
-    EXPECT_EQ(record.Vripple, 20.0);
-    box("txtVr")->clear();
-    EXPECT_EQ(record.Vr, 0.0);
-    box("txtEfficiency")->clear();
-    EXPECT_EQ(record.Eta, 0.0);
-    box("txtfwork")->clear();
-    EXPECT_EQ(record.fwork, 0.0);
-    box("txtTj")->clear();
-    EXPECT_EQ(record.Tj, 0.0);
-    EXPECT_FALSE(record.InputPresent);
+    // An empty Pmax or ripple keeps the previous value; the others store 0.
+    using R = DesignRecord;
+    for (const auto& [name, field, kept] :
+         {std::tuple{"txtPoutmax", &R::Poutmax, 50.0}, std::tuple{"txtVripple", &R::Vripple, 20.0},
+          std::tuple{"txtVr", &R::Vr, 0.0}, std::tuple{"txtEfficiency", &R::Eta, 0.0},
+          std::tuple{"txtfwork", &R::fwork, 0.0}, std::tuple{"txtTj", &R::Tj, 0.0}}) {
+        box(name)->clear();
+        EXPECT_FALSE(record.InputPresent) << name;
+        EXPECT_EQ(record.*field, kept) << name;
+    }
     EXPECT_TRUE(toolkit.shown().empty());
 
     box("txtTj")->setText("100");

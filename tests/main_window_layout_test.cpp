@@ -3,7 +3,9 @@
 // and the ports through which other windows write into it.
 
 #include "caption_button.h"
+#include "design_cases.h"
 #include "orvand_version.h"
+#include "qstring_printer.h"
 #include "scripted_toolkit.h"
 #include "system_colours.h"
 #include "workbench_fixture.h"
@@ -17,71 +19,46 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace orvand::test {
 namespace {
 
-// Remembers whether the window was visible when each message box came up.
-class WatchingToolkit final : public Toolkit {
-  public:
-    QWidget* watched = nullptr;
-    std::vector<bool> visibleAtMessage;
-    std::vector<ShownBox> messages;
-
-    void messageBox(const QString& text, const QString& title, MessageIcon icon) override {
-        visibleAtMessage.push_back(watched && watched->isVisible());
-        messages.push_back({ShownBox::Kind::Message, text, title, icon});
-    }
-    QString inputBox(const QString&, const QString&) override {
-        ADD_FAILURE() << "input box at start-up";
-        return {};
-    }
-    std::optional<QString> saveDialog(const QString&, const QString&) override {
-        ADD_FAILURE() << "Save dialog at start-up";
-        return std::nullopt;
-    }
-    void showModal(QDialog&) override { ADD_FAILURE() << "modal window at start-up"; }
-};
-
 TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInputs) {
     LocaleScope locale{PointLocale()};
     DesignRecord record;
-    WatchingToolkit toolkit;
+    ScriptedToolkit toolkit;
+    toolkit.setFailureHandler([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
     FormWorkbench window(record, toolkit);
-    toolkit.watched = &window;
+    std::vector<bool> visibleAtMessage;
+    toolkit.watch([&](const ShownBox&) { visibleAtMessage.push_back(window.isVisible()); });
     // The client area's place; the offscreen platform moves a shown window.
     EXPECT_EQ(window.geometry(), QRect(36, 71, 944, 664));
 
     // Building the window runs no input check and fills nothing in.
-    EXPECT_TRUE(toolkit.messages.empty());
+    EXPECT_TRUE(toolkit.shown().empty());
     EXPECT_FALSE(record.InputPresent);
     EXPECT_EQ(record.Poutmax, 0.0);
 
     window.Form_Load();
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0].text, "NOTE: This is a Preliminary Version of Orvand.");
-    EXPECT_EQ(toolkit.messages[0].title, "Preliminary Version");
-    EXPECT_EQ(toolkit.messages[0].icon, MessageIcon::Critical);
-    EXPECT_FALSE(toolkit.visibleAtMessage[0]);
+    ASSERT_EQ(toolkit.shown().size(), 1u);
+    EXPECT_EQ(toolkit.messages()[0].text, "NOTE: This is a Preliminary Version of Orvand.");
+    EXPECT_EQ(toolkit.messages()[0].title, "Preliminary Version");
+    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(visibleAtMessage[0]);
 
     EXPECT_TRUE(record.InputPresent);
-    EXPECT_EQ(record.Vacmin, 85.0);
-    EXPECT_EQ(record.Vripple, 20.0);
-    EXPECT_EQ(record.Vr, 100.0);
-    EXPECT_EQ(record.Poutmax, 50.0);
-    EXPECT_DOUBLE_EQ(record.Eta, 0.8);
-    EXPECT_EQ(record.fwork, 100000.0);
-    EXPECT_EQ(record.Ta, 50.0);
-    EXPECT_EQ(record.Tj, 125.0);
-    EXPECT_EQ(record.Ron25, 0.0);
-    EXPECT_EQ(record.Rthja, 0.0);
-    EXPECT_EQ(record.Rthjc, 2.5);
-    EXPECT_EQ(record.Rthht, 1.0);
-    EXPECT_EQ(record.Rthhs, 18.0);
-    EXPECT_EQ(record.ILpkUser, 0.0);
+    // Case A's inputs, less its switch and package.
+    const DesignRecord initial = Design().set(&DesignRecord::Ron25, 0).set(&DesignRecord::Rthja, 0);
+    using R = DesignRecord;
+    for (double R::*field :
+         {&R::Vacmin, &R::Vripple, &R::Vr, &R::Poutmax, &R::Eta, &R::fwork, &R::Ta, &R::Tj,
+          &R::Ron25, &R::Rthja, &R::Rthjc, &R::Rthht, &R::Rthhs, &R::ILpkUser})
+        EXPECT_EQ(record.*field, initial.*field) << initial.*field;
     EXPECT_EQ(window.windowTitle(), "Orvand - Kestrel Calculation Software for Flyback Topology "
                                     "Version " ORVAND_VERSION " - Dravik Technologies");
 }
@@ -108,6 +85,24 @@ int CaptionWidth(const QWidget& widget) {
     if (const auto* button = qobject_cast<const QPushButton*>(&widget))
         return lines(button->text()) + 4;
     return 0;
+}
+
+// The colour that fills most of a box as it is drawn, and the darkest inside
+// its frame, where its text is.
+std::pair<QColor, QColor> BackgroundAndInk(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    std::map<QRgb, int> counts;
+    QColor ink = Qt::white;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            ++counts[pixel.rgb()];
+            if (pixel.lightness() < ink.lightness())
+                ink = pixel;
+        }
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](auto a, auto b) { return a.second < b.second; });
+    return {QColor(most->first), ink};
 }
 
 using MainWindowLayout = WorkbenchFixture;
@@ -197,8 +192,17 @@ TEST_F(MainWindowLayout, FontsColoursTooltipsAndCaptions) {
         EXPECT_DOUBLE_EQ(points(name), 8.25) << name;
     EXPECT_EQ(find<QWidget>("txtTa")->font().family(), "Arial");
 
+    // The locked box as drawn: its background in the grey of output boxes, and
+    // its text in a grey dark enough to read on it, not the style's pale one.
     const QColor grey = SystemColourValue(SystemColour::InactiveBorder);
-    EXPECT_NE(grey, QColor(Qt::white));
+    const auto [back, ink] = BackgroundAndInk(*box("txtRon25"));
+    EXPECT_EQ(back.name(), grey.name());
+    EXPECT_NE(back.name(), QColor(Qt::white).name());
+    const QColor dark = SystemColourValue(SystemColour::GrayText);
+    EXPECT_LE(std::max({std::abs(ink.red() - dark.red()), std::abs(ink.green() - dark.green()),
+                        std::abs(ink.blue() - dark.blue())}),
+              12)
+        << ink.name().toStdString();
     EXPECT_EQ(box("txtOutPout")->palette().color(QPalette::Active, QPalette::Base), grey);
     EXPECT_EQ(box("txtOutPtotal")->palette().color(QPalette::Inactive, QPalette::Base), grey);
     EXPECT_EQ(box("txtRon25")->palette().color(QPalette::Disabled, QPalette::Base), grey);
@@ -224,61 +228,17 @@ TEST_F(MainWindowLayout, FontsColoursTooltipsAndCaptions) {
 }
 
 // Every control that can take the focus, in the window's keyboard order.
-const std::vector<std::string> kKeyboardOrder{
-    "txtPoutmax",
-    "txtVripple",
-    "txtVr",
-    "txtEfficiency",
-    "txtfwork",
-    "txtTa",
-    "txtTj",
-    "txtRon25",
-    "chktr",
-    "chkCext",
-    "txtRthja",
-    "txtRthjc",
-    "CmdStart",
-    "txtRthhs",
-    "txtCext",
-    "txttr",
-    "txtRthht",
-    "CmdStop",
-    "txtOutTjc",
-    "txtOutILpk",
-    "txtOutPtotal",
-    "txtOutPcond",
-    "txtOutPoff",
-    "txtOutPon",
-    "txtOutRdsonTj",
-    "txtOutPout",
-    "txtOutRdson",
-    "txtOutD",
-    "chkHeatsink",
-    "cmdInfo",
-    "txtoutCext",
-    "txtoutCoss",
-    "txtouttr",
-    "cmdKestrelRdson",
-    "cmdKestrelHS",
-    "txtoutLpri",
-    "txtOutDmax",
-    "chksteadystate",
-    "chkuserLpri",
-    "txtUserLpri",
-    "cmdCopperArea",
-    "optCreateFile",
-    "optNoSave",
-    "txtOutIHarriermax",
-    "CmdRthjc",
-    "txtUserIlpk",
-    "chkuserIlpk",
-    "optflybackccm",
-    "optflybackdcm",
-    "optVacinUniversalRange",
-    "optVacinSmallRange",
-    "optVacinOthers",
-    "cmdHarrierRdson",
-};
+const QStringList kKeyboardOrder =
+    QString::fromLatin1(
+        "txtPoutmax txtVripple txtVr txtEfficiency txtfwork txtTa txtTj txtRon25 chktr chkCext "
+        "txtRthja txtRthjc CmdStart txtRthhs txtCext txttr txtRthht CmdStop txtOutTjc txtOutILpk "
+        "txtOutPtotal txtOutPcond txtOutPoff txtOutPon txtOutRdsonTj txtOutPout txtOutRdson "
+        "txtOutD chkHeatsink cmdInfo txtoutCext txtoutCoss txtouttr cmdKestrelRdson cmdKestrelHS "
+        "txtoutLpri txtOutDmax chksteadystate chkuserLpri txtUserLpri cmdCopperArea "
+        "optCreateFile optNoSave txtOutIHarriermax CmdRthjc txtUserIlpk chkuserIlpk "
+        "optflybackccm optflybackdcm optVacinUniversalRange optVacinSmallRange optVacinOthers "
+        "cmdHarrierRdson")
+        .split(u' ');
 
 class MainWindowKeyboard : public WorkbenchFixture {
   protected:
@@ -286,19 +246,19 @@ class MainWindowKeyboard : public WorkbenchFixture {
     // keyboard order less the controls that cannot take the focus now. An option
     // group takes one stop, on its selected option.
     void expectOneRound() {
-        std::vector<std::string> expected;
-        for (const std::string& name : kKeyboardOrder) {
-            const QWidget* widget = find<QWidget>(name.c_str());
+        QStringList expected;
+        for (const QString& name : kKeyboardOrder) {
+            const QWidget* widget = find<QWidget>(qPrintable(name));
             const auto* option = qobject_cast<const QRadioButton*>(widget);
             if (widget->isVisible() && widget->isEnabled() && (!option || option->isChecked()))
-                expected.push_back(name);
+                expected << name;
         }
         box("txtPoutmax")->setFocus(Qt::TabFocusReason);
-        std::vector<std::string> walked;
+        QStringList walked;
         for (int i = 0; i < 80; ++i) {
             QWidget* focus = QApplication::focusWidget();
             ASSERT_NE(focus, nullptr);
-            walked.push_back(focus->objectName().toStdString());
+            walked << focus->objectName();
             QTest::keyClick(focus, Qt::Key_Tab);
             if (QApplication::focusWidget() == box("txtPoutmax"))
                 break;
@@ -319,8 +279,8 @@ TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {
 TEST_F(MainWindowKeyboard, ControlsShownLaterTakeTheirPlaceInTheOrder) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    for (const std::string& name : kKeyboardOrder) {
-        QWidget* widget = find<QWidget>(name.c_str());
+    for (const QString& name : kKeyboardOrder) {
+        QWidget* widget = find<QWidget>(qPrintable(name));
         widget->setEnabled(true);
         widget->show();
     }
@@ -373,9 +333,7 @@ TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
     EXPECT_EQ(shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(shown[2].text, shown[0].text);
 
-    EXPECT_EQ(record.Ta, before.Ta);
-    EXPECT_EQ(record.Eta, before.Eta);
-    EXPECT_EQ(record.InputPresent, before.InputPresent);
+    EXPECT_TRUE(record == before);
     EXPECT_EQ(box("txtTa")->text(), "60");
     EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 }
@@ -433,14 +391,19 @@ TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     const QStringList lines = device->text().split(u'\n');
     EXPECT_GE(lines.size(), 2);
     EXPECT_EQ(lines.join(u' '), longCaption);
+    // The room the style gives a label: the button's content rectangle less the
+    // margin it sizes buttons with.
+    QStyleOptionButton option;
+    option.initFrom(device);
+    const QStyle* style = device->style();
+    const int room = style->subElementRect(QStyle::SE_PushButtonContents, &option, device).width() -
+                     style->pixelMetric(QStyle::PM_ButtonMargin, &option, device);
     const QFontMetrics metrics = device->fontMetrics();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        EXPECT_LE(metrics.horizontalAdvance(lines[i]), device->width() - 8)
-            << lines[i].toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(lines[i]), room) << lines[i].toStdString();
         if (i + 1 < lines.size()) {
             const QString longer = lines[i] + u' ' + lines[i + 1].section(u' ', 0, 0);
-            EXPECT_GT(metrics.horizontalAdvance(longer), device->width() - 8)
-                << longer.toStdString();
+            EXPECT_GT(metrics.horizontalAdvance(longer), room) << longer.toStdString();
         }
     }
     window->setButtonCaption(WorkbenchButton::KestrelHS, "DIP-8");

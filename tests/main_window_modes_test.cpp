@@ -1,5 +1,6 @@
 #include "caption_button.h"
 #include "dialogs_recording_port.h"
+#include "qstring_printer.h"
 #include "system_colours.h"
 #include "workbench_fixture.h"
 
@@ -154,9 +155,12 @@ TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
     click(button("cmdKestrelHS"));
     ASSERT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("DSO14 6cm²"));
 
-    // Reaching the box by keyboard and typing changes nothing here.
+    // Reaching the box by keyboard and typing, or a right or middle click,
+    // changes nothing here.
     box("txtRthja")->setFocus();
     QTest::keyClicks(box("txtRthja"), QStringLiteral("5"));
+    for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseClick(box("txtRthja"), other);
     EXPECT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("DSO14 6cm²"));
     EXPECT_FALSE(record.CopperAreaText.isEmpty());
 

@@ -1,14 +1,11 @@
 // Composing the output-data report: labels, the discrete condition, the file
 // name, the line table, and the 8-bit encoding with CR LF line ends.
+#include "design_cases.h"
 #include "locale_scope.h"
 #include "output_report.h"
+#include "qstring_printer.h"
 
 #include <gtest/gtest.h>
-
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 using namespace orvand;
 using test::CommaLocale;
@@ -24,22 +21,14 @@ QByteArray Bytes(std::initializer_list<int> values) {
     return out;
 }
 
+// PX11 after its run, with Ta 25 °C, and no package-only mark left.
 DesignRecord Catalogue() {
-    DesignRecord r;
-    r.Vacmin = 85;
-    r.Vripple = 20;
-    r.Vr = 100;
-    r.Eta = 0.8;
-    r.fwork = 100000;
-    r.Ta = 25;
-    r.Tj = 125;
-    r.Ron25 = 3.5;
-    r.KestrelSel = true;
-    r.DeviceName = QStringLiteral("PX11");
-    r.Rthtotal = 90;
-    r.Rthhs = 18;
-    r.OutputFileName = QStringLiteral("C:\\data\\run1");
-    return r;
+    return test::Design()
+        .px11()
+        .px11Results()
+        .set(&DesignRecord::Ta, 25.0)
+        .set(&DesignRecord::PackageOnly, 0.0)
+        .set(&DesignRecord::OutputFileName, "C:\\data\\run1");
 }
 
 ReportOptions Dcm() {

@@ -15,10 +15,10 @@
 #include "locale_scope.h"
 #include "output_report.h"
 #include "scripted_toolkit.h"
-#include "toolkit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,6 +36,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 
 using namespace orvand;
@@ -63,26 +64,17 @@ public:
     QString number() {
         const QString whole = QString::number(below(4) == 0 ? below(100000) : below(300));
         const QString fraction = QString::number(below(1000));
-        switch (below(10)) {
-        case 0:
-            return whole + QLatin1Char('.') + fraction;
-        case 1:
-            return whole + QLatin1Char(',') + fraction;
-        case 2:
-            return QLatin1Char('-') + whole;
-        case 3:
-            return QLatin1Char('-') + whole + QLatin1Char('.') + fraction;
-        case 4:
-            return whole + QLatin1Char('e') + QString::number(below(12));
-        case 5:
-            return whole + QStringLiteral("E-") + fraction;
-        case 6:
-            return QLatin1Char('.') + fraction;
-        case 7:
-            return whole + QStringLiteral(" V");
-        default:
-            return whole;
-        }
+        const QString exponent = QString::number(below(12));
+        const QString forms[] = {whole + u'.' + fraction,
+                                 whole + u',' + fraction,
+                                 u'-' + whole,
+                                 u'-' + whole + u'.' + fraction,
+                                 whole + u'e' + exponent,
+                                 whole + QStringLiteral("E-") + fraction,
+                                 u'.' + fraction,
+                                 whole + QStringLiteral(" V")};
+        const int form = below(10);
+        return form < 8 ? forms[form] : whole;
     }
 
     QString any() {
@@ -104,67 +96,6 @@ private:
     std::mt19937& random_;
 };
 
-// Answers every box at random, but so that every loop of the program ends. The
-// message boxes are kept: a Start is judged by what it reported.
-class RandomToolkit final : public Toolkit {
-public:
-    RandomToolkit(std::mt19937& random, const QString& folder) : text_(random), folder_(folder) {}
-
-    void messageBox(const QString& text, const QString& title, MessageIcon icon) override {
-        messages_.push_back({ShownBox::Kind::Message, text, title, icon});
-    }
-    const std::vector<ShownBox>& messages() const { return messages_; }
-    void clearMessages() { messages_.clear(); }
-
-    QString inputBox(const QString&, const QString&) override {
-        if (++inputsThisStep_ > 20)
-            return QStringLiteral("100");
-        return text_.below(2) == 0 ? QString::number(85 + text_.below(186)) : text_.any();
-    }
-
-    std::optional<QString> saveDialog(const QString&, const QString&) override {
-        switch (text_.below(10)) {
-        case 0:
-            return folder_ + QStringLiteral("/missing/run");
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-            return std::nullopt;
-        default:
-            return folder_ + QStringLiteral("/run") + QString::number(text_.below(5));
-        }
-    }
-
-    void showModal(QDialog& window) override {
-        window.show();
-        if (++depth_ <= 4 && text_.below(5) != 0) {
-            if (auto* picture = window.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"))) {
-                QTest::mouseClick(picture, Qt::LeftButton);
-            } else {
-                const auto options = window.findChildren<QRadioButton*>();
-                if (!options.isEmpty() && text_.below(6) != 0)
-                    options[text_.below(int(options.size()))]->click();
-                if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("cmdOK")))
-                    ok->click();
-            }
-        }
-        --depth_;
-        if (window.isVisible())
-            window.close();
-    }
-
-    void newStep() { inputsThisStep_ = 0; }
-    RandomText& text() { return text_; }
-
-private:
-    RandomText text_;
-    QString folder_;
-    int depth_ = 0;
-    int inputsThisStep_ = 0;
-    std::vector<ShownBox> messages_;
-};
-
 // What one seed's Starts with a file chosen came to.
 struct ReportCounts {
     int fileStarts = 0;
@@ -173,10 +104,36 @@ struct ReportCounts {
     int reports = 0;       // written and checked
 };
 
+// Resident memory of the process in MB.
+double ResidentMB() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
 class Soak {
-public:
-    Soak(unsigned seed, const QString& folder)
-        : random_(seed), toolkit_(random_, folder), folder_(folder) {
+  public:
+    // Every box is answered at random, but so that every loop of the program
+    // ends. The message boxes are kept: a Start is judged by what it reported.
+    Soak(unsigned seed, const QString& folder) : random_(seed), text_(random_), folder_(folder) {
+        toolkit_.answerInputs([this]() -> std::optional<QString> {
+            if (++inputsThisStep_ > 20)
+                return QStringLiteral("100");
+            return text_.below(2) == 0 ? QString::number(85 + text_.below(186)) : text_.any();
+        });
+        toolkit_.answerSaves([this]() -> std::optional<QString> {
+            const int pick = text_.below(10);
+            if (pick == 0)
+                return folder_ + QStringLiteral("/missing/run");
+            if (pick <= 4)
+                return std::nullopt;
+            return folder_ + QStringLiteral("/run") + QString::number(text_.below(5));
+        });
+        toolkit_.answerModals([this](QDialog& window) { answerModal(window); });
         window_ = std::make_unique<FormWorkbench>(record_, toolkit_);
         window_->Form_Load();
         window_->show();
@@ -184,9 +141,10 @@ public:
 
     // One random user action; returns what was done, for the failure message.
     QString step() {
-        toolkit_.newStep();
+        toolkit_.clearShown();
+        inputsThisStep_ = 0;
         checkingNs_ = 0;
-        RandomText& text = toolkit_.text();
+        RandomText& text = text_;
         QList<QWidget*> targets;
         for (QWidget* widget : window_->findChildren<QWidget*>()) {
             if (!widget->isVisible() || !widget->isEnabled())
@@ -268,6 +226,21 @@ public:
     qint64 checkingMs() const { return checkingNs_ / 1000000; }
 
 private:
+  void answerModal(QDialog& window) {
+      if (++depth_ <= 4 && text_.below(5) != 0) {
+          if (auto* picture = window.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"))) {
+              QTest::mouseClick(picture, Qt::LeftButton);
+          } else {
+              const auto options = window.findChildren<QRadioButton*>();
+              if (!options.isEmpty() && text_.below(6) != 0)
+                  options[text_.below(int(options.size()))]->click();
+              if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("cmdOK")))
+                  ok->click();
+          }
+      }
+      --depth_;
+  }
+
     template <typename T> T* child(const char* name) {
         return window_->findChild<T*>(QString::fromLatin1(name));
     }
@@ -311,7 +284,7 @@ private:
         options.heatsink = child<QCheckBox>("chkHeatsink")->isChecked();
         const double packageOnly = record_.PackageOnly;
         const QString copperArea = record_.CopperAreaText;
-        toolkit_.clearMessages();
+        toolkit_.clearShown();
 
         child<QPushButton>("CmdStart")->click();
 
@@ -378,7 +351,10 @@ private:
     }
 
     std::mt19937 random_;
-    RandomToolkit toolkit_;
+    RandomText text_;
+    ScriptedToolkit toolkit_;
+    int depth_ = 0;
+    int inputsThisStep_ = 0;
     QString folder_;
     DesignRecord record_;
     std::unique_ptr<FormWorkbench> window_;
@@ -395,9 +371,12 @@ TEST_P(SoakTest, RandomUseNeverBreaksTheWindow) {
     Soak soak(GetParam(), folder.path());
     const int steps = envInt("ORVAND_SOAK_STEPS", 1500);
     const int seconds = envInt("ORVAND_SOAK_SECONDS", 120);
+    const double startMB = ResidentMB();
     QElapsedTimer total;
     total.start();
     int ran = 0;
+    int ranInFirstMinute = 0;
+    double firstMinuteMB = startMB;
     qint64 slowest = 0; // ms of the program's work in one step
     bool timeBound = false;
     while (ran < steps && !::testing::Test::HasFailure()) {
@@ -405,10 +384,17 @@ TEST_P(SoakTest, RandomUseNeverBreaksTheWindow) {
             timeBound = true;
             break;
         }
+        if (ranInFirstMinute == 0 && total.elapsed() >= 60000) {
+            ranInFirstMinute = ran;
+            firstMinuteMB = ResidentMB();
+        }
         const int i = ran++;
         QElapsedTimer timer;
         timer.start();
         const QString what = soak.step();
+        // As the program's own loop does: the windows are painted and their
+        // events delivered, so nothing piles up.
+        QCoreApplication::processEvents();
         const qint64 took = timer.elapsed() - soak.checkingMs();
         slowest = std::max(slowest, took);
         EXPECT_LT(took, kStepLimitMs) << "step " << i << ": " << what.toStdString();
@@ -417,14 +403,19 @@ TEST_P(SoakTest, RandomUseNeverBreaksTheWindow) {
             ADD_FAILURE() << "replay with seed " << GetParam() << ", step " << i;
     }
 
+    const double secondsRun = total.elapsed() / 1000.0;
     const ReportCounts& counts = soak.counts();
     const std::string bound =
         timeBound ? ", stopped at the " + std::to_string(seconds) + " s time bound" : "";
     std::printf("soak seed %u: %d of %d steps in %.1f s%s, slowest %lld ms; %d Starts with a "
                 "file chosen: %d reports checked, %d refused, %d to a missing folder\n",
-                GetParam(), ran, steps, total.elapsed() / 1000.0, bound.c_str(),
-                static_cast<long long>(slowest), counts.fileStarts, counts.reports,
-                counts.refused, counts.missingFolder);
+                GetParam(), ran, steps, secondsRun, bound.c_str(), static_cast<long long>(slowest),
+                counts.fileStarts, counts.reports, counts.refused, counts.missingFolder);
+    std::printf("soak seed %u: %.0f steps/s overall, %.0f in the first minute; resident memory "
+                "%.1f MB at the start, %.1f MB after the first minute, %.1f MB at the end\n",
+                GetParam(), ran / secondsRun,
+                secondsRun > 60 ? ranInFirstMinute / 60.0 : ran / secondsRun, startMB,
+                firstMinuteMB, ResidentMB());
     std::fflush(stdout);
     RecordProperty("steps", ran);
     RecordProperty("stopped_at_time_bound", timeBound ? 1 : 0);

@@ -1,4 +1,5 @@
 #include "modal_watchdog.h"
+#include "qstring_printer.h"
 #include "qt_toolkit.h"
 #include "scripted_toolkit.h"
 
@@ -10,9 +11,9 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -35,58 +36,66 @@ template <typename T> void whenModal(std::function<void(T*)> act) {
     timer->start();
 }
 
-// The width a title bar needs, worked out here and not by the program: the
-// title in a bold face 1.2 times the box's size, and 120 px for the bar's icon
-// and buttons.
-int NeededTitleWidth(const QString& title) {
-    QFont bold = QApplication::font();
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+// Whether a title bar of the box's width shows its title whole: the room the
+// style leaves between a dialog's menu icon and close button, against the
+// title in the box's own font, bold as title bars draw it.
+bool TitleFits(const QWidget& box) {
+    QStyleOptionTitleBar bar;
+    bar.initFrom(&box);
+    bar.rect = QRect(0, 0, box.width(), box.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    bar.titleBarFlags =
+        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    bar.subControls = QStyle::SC_All;
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, &box);
+    QFont bold = box.font();
     bold.setBold(true);
-    return QFontMetrics(bold).horizontalAdvance(title) + 120;
+    return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) <= label.width();
 }
 
 } // namespace
 
-// A box is at least as wide as its title needs, however short its text: a
-// window manager would otherwise cut the title. With the short texts here the
-// title alone sets the width, so the box is exactly that plus its margins.
+// A box is wide enough for its title, however short its text: a window manager
+// would otherwise cut the title.
 TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
-    const QString title = QStringLiteral("Missing Kestrel Selection");
-    QString seenText, seenTitle;
-    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
-    int seenWidth = 0, neededWidth = 0;
-    whenModal<QMessageBox>([&](QMessageBox* box) {
-        seenText = box->text();
-        seenTitle = box->windowTitle();
-        seenIcon = box->icon();
-        seenWidth = box->width();
-        const QMargins margins = box->layout()->contentsMargins();
-        neededWidth = NeededTitleWidth(title) + margins.left() + margins.right();
-        box->button(QMessageBox::Ok)->click();
-    });
-    toolkit.messageBox(QStringLiteral("line one\r\nline two"), title, MessageIcon::Critical);
-    EXPECT_EQ(seenText, QStringLiteral("line one\nline two"));
-    EXPECT_EQ(seenTitle, title);
-    EXPECT_EQ(seenIcon, QMessageBox::Critical);
-    EXPECT_EQ(seenWidth, neededWidth);
+    const std::tuple<MessageIcon, QMessageBox::Icon, const char*> rows[] = {
+        {MessageIcon::Critical, QMessageBox::Critical, "Missing Kestrel Selection"},
+        {MessageIcon::Exclamation, QMessageBox::Warning, "Note"},
+        {MessageIcon::Information, QMessageBox::Information, "Info about the Tool"}};
+    for (const auto& [icon, qtIcon, title] : rows) {
+        SCOPED_TRACE(title);
+        QString seenText, seenTitle;
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        bool titleFits = false;
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            seenIcon = box->icon();
+            titleFits = TitleFits(*box);
+            box->button(QMessageBox::Ok)->click();
+        });
+        toolkit.messageBox(QStringLiteral("line one\r\nline two"), QLatin1String(title), icon);
+        EXPECT_EQ(seenText, QStringLiteral("line one\nline two"));
+        EXPECT_EQ(seenTitle, QLatin1String(title));
+        EXPECT_EQ(seenIcon, qtIcon);
+        EXPECT_TRUE(titleFits);
+    }
 }
 
 TEST(QtToolkit, InputBoxGivesTextOnOkAndEmptyOnCancel) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
     const QString title = QStringLiteral("User Defined Input Voltage Range");
-    int seenWidth = 0, neededWidth = 0;
+    bool titleFits = false;
     whenModal<QInputDialog>([&](QInputDialog* box) {
-        seenWidth = box->width();
-        const QMargins margins = box->layout()->contentsMargins();
-        neededWidth = NeededTitleWidth(title) + margins.left() + margins.right();
+        titleFits = TitleFits(*box);
         box->setTextValue(QStringLiteral("230"));
         box->accept();
     });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QStringLiteral("230"));
-    EXPECT_EQ(seenWidth, neededWidth);
+    EXPECT_TRUE(titleFits);
     whenModal<QInputDialog>([](QInputDialog* box) {
         box->setTextValue(QStringLiteral("999"));
         box->reject();
@@ -171,21 +180,28 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
     qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
-TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueues) {
+TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     ScriptedToolkit toolkit;
     toolkit.queueInput(QStringLiteral("2"));
     toolkit.queueInput(std::nullopt);
     toolkit.queueSave(QStringLiteral("/tmp/report"));
+    int watched = 0;
+    toolkit.watch([&](const ShownBox&) { ++watched; });
     toolkit.messageBox(QStringLiteral("To be defined"), QStringLiteral("Info"),
                        MessageIcon::Exclamation);
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("2"));
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QString());
     EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save"), QStringLiteral("C:/")),
               std::optional<QString>(QStringLiteral("/tmp/report")));
-    ASSERT_EQ(toolkit.shown().size(), 4u);
+    toolkit.answerInputs([] { return QStringLiteral("7"); });
+    EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("7"));
+    toolkit.writeBox(OutputBox::OutD, QStringLiteral("50"));
+    ASSERT_EQ(toolkit.shown().size(), 6u);
+    EXPECT_EQ(watched, 6);
     ASSERT_EQ(toolkit.messages().size(), 1u);
     EXPECT_EQ(toolkit.messages()[0].title, QStringLiteral("Info"));
     EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(toolkit.indexOf(OutputBox::OutD), 5);
     EXPECT_FALSE(toolkit.answersLeft());
 }
 

@@ -5,12 +5,26 @@
 
 namespace orvand {
 
-std::vector<ShownBox> ScriptedToolkit::messages() const {
+std::vector<ShownBox> ScriptedToolkit::ofKind(ShownBox::Kind kind) const {
     std::vector<ShownBox> result;
     for (const ShownBox& box : shown_)
-        if (box.kind == ShownBox::Kind::Message)
+        if (box.kind == kind)
             result.push_back(box);
     return result;
+}
+
+int ScriptedToolkit::indexOf(OutputBox box) const {
+    for (std::size_t i = 0; i < shown_.size(); ++i)
+        if (shown_[i].kind == ShownBox::Kind::Write && shown_[i].box == box)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void ScriptedToolkit::record(ShownBox shown) {
+    shown_.push_back(shown);
+    // The watcher gets its own copy: what it shows in turn may move shown_.
+    if (watcher_)
+        watcher_(shown);
 }
 
 void ScriptedToolkit::unexpected(const QString& what) {
@@ -21,47 +35,59 @@ void ScriptedToolkit::unexpected(const QString& what) {
 }
 
 void ScriptedToolkit::messageBox(const QString& text, const QString& title, MessageIcon icon) {
-    shown_.push_back({ShownBox::Kind::Message, text, title, icon});
+    record({ShownBox::Kind::Message, text, title, icon});
 }
 
 QString ScriptedToolkit::inputBox(const QString& prompt, const QString& title) {
-    shown_.push_back({ShownBox::Kind::Input, prompt, title, MessageIcon::Critical});
-    if (inputs_.empty()) {
+    record({ShownBox::Kind::Input, prompt, title});
+    std::optional<QString> answer = fallbackInput_;
+    if (!inputs_.empty()) {
+        answer = inputs_.front();
+        inputs_.pop_front();
+    } else if (answerInput_) {
+        answer = answerInput_();
+    } else {
         unexpected(QStringLiteral("input box \"%1\" (%2)").arg(title, prompt));
-        return fallbackInput_;
     }
-    const Answer answer = inputs_.front();
-    inputs_.pop_front();
-    return answer.cancel ? QString() : answer.text;
+    return answer.value_or(QString());
 }
 
 std::optional<QString> ScriptedToolkit::saveDialog(const QString& title,
                                                    const QString& initialFolder) {
-    shown_.push_back({ShownBox::Kind::Save, initialFolder, title, MessageIcon::Critical});
-    if (saves_.empty()) {
-        unexpected(QStringLiteral("Save dialog \"%1\"").arg(title));
-        return std::nullopt;
+    record({ShownBox::Kind::Save, initialFolder, title});
+    if (!saves_.empty()) {
+        const std::optional<QString> answer = saves_.front();
+        saves_.pop_front();
+        return answer;
     }
-    const Answer answer = saves_.front();
-    saves_.pop_front();
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.text;
+    if (answerSave_)
+        return answerSave_();
+    unexpected(QStringLiteral("Save dialog \"%1\"").arg(title));
+    return std::nullopt;
 }
 
 void ScriptedToolkit::showModal(QDialog& window) {
-    shown_.push_back(
-        {ShownBox::Kind::Modal, window.objectName(), window.windowTitle(), MessageIcon::Critical});
+    record({ShownBox::Kind::Modal, window.objectName(), window.windowTitle()});
     window.show();
-    if (modals_.empty()) {
-        unexpected(QStringLiteral("modal window \"%1\"").arg(window.windowTitle()));
-    } else {
+    if (!modals_.empty()) {
         ModalAction action = std::move(modals_.front());
         modals_.pop_front();
         action(window);
+    } else if (answerModal_) {
+        answerModal_(window);
+    } else {
+        unexpected(QStringLiteral("modal window \"%1\"").arg(window.windowTitle()));
     }
     if (window.isVisible())
         window.close();
+}
+
+void ScriptedToolkit::writeBox(OutputBox box, const QString& text) {
+    record({ShownBox::Kind::Write, text, {}, MessageIcon::Critical, box});
+}
+
+void ScriptedToolkit::setPoffFontSize(int points) {
+    record({ShownBox::Kind::Font, {}, {}, MessageIcon::Critical, OutputBox::OutPoff, points});
 }
 
 } // namespace orvand

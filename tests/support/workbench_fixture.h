@@ -1,7 +1,8 @@
 #pragma once
 // A fresh program for one test: its own design record, a scripted toolkit that
 // fails the test on any box it was not told to expect, and the main window
-// after start-up (the start-up notice is expected and cleared).
+// after start-up (the start-up notice is expected and cleared). freshWindow()
+// starts the program afresh within a test, as for each row of a table.
 
 #include "design_record.h"
 #include "form_workbench.h"
@@ -29,6 +30,11 @@ protected:
     void TearDown() override {
         EXPECT_FALSE(toolkit.answersLeft()) << "queued answers were not used";
         window.reset();
+    }
+    void freshWindow() {
+        WorkbenchFixture::TearDown();
+        record = DesignRecord{};
+        WorkbenchFixture::SetUp();
     }
 
     template <typename T> T* find(const char* name) const {
