@@ -4,10 +4,10 @@
 #include "calculate_dcm.h"
 #include "dialogs_recording_port.h"
 #include "number_text.h"
+#include "qstring_printer.h"
 #include "workbench_fixture.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,49 +16,41 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 using namespace orvand;
 
 namespace {
 
 const QString kZeroInput =
     QStringLiteral("Please check one of you inputs in the input section is zero.");
-const QString kPeakCurrent =
-    QStringLiteral("Please check you peak current limit it is zero or negative.");
+// What the writer adds to the chosen name for case A.
+const QString kSuffix = QStringLiteral(" Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt");
 
 // The output boxes in the order a run writes them, txtPoutmax among them.
 const char* const kOutputBoxes[] = {
     "txtOutRdsonTj", "txtOutRdson",       "txtOutTjc",  "txtOutD",     "txtOutDmax",
     "txtOutPout",    "txtOutPon",         "txtOutPoff", "txtOutPcond", "txtOutPtotal",
     "txtOutILpk",    "txtOutIHarriermax", "txtouttr",   "txtoutLpri",  "txtPoutmax",
-    "txtoutCext",    "txtoutCoss",
-};
+    "txtoutCext",    "txtoutCoss"};
 
 class StartRun : public test::WorkbenchFixture {
   protected:
     void SetUp() override {
         WorkbenchFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
+        useDiscreteSwitch();
     }
 
-    // Case A: a user-defined discrete switch of 3 ohm in a package of 90 K/W,
-    // everything else as the window starts.
-    void useDiscreteSwitch(const char* ron25 = "3", const char* rthja = "90") {
+    // Case A, where every test starts: a user-defined discrete switch of 3 ohm
+    // in a package of 90 K/W, everything else as the window starts.
+    void useDiscreteSwitch() {
         QTest::mouseClick(find<QPushButton>("cmdHarrierRdson"), Qt::LeftButton);
-        box("txtRon25")->setText(QString::fromLatin1(ron25));
-        box("txtRthja")->setText(QString::fromLatin1(rthja));
+        setText("txtRon25", "3");
+        setText("txtRthja", "90");
         toolkit.clearShown();
     }
-
     // Case A in a fresh window: its boxes start from their initial texts.
     void freshCaseA() {
-        TearDown();
-        record = DesignRecord{};
-        SetUp();
+        freshWindow();
         useDiscreteSwitch();
     }
 
@@ -66,23 +58,28 @@ class StartRun : public test::WorkbenchFixture {
         box(name)->setText(QString::fromLatin1(text));
     }
     void start() { QTest::mouseClick(find<QPushButton>("CmdStart"), Qt::LeftButton); }
-
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const ShownBox& shown : toolkit.messages())
-            texts << shown.text;
-        return texts;
+    // An option as a user sets it: its tick, then its value typed.
+    void ticked(const char* check, const char* name, const char* text) {
+        tick(check);
+        type(name, text);
     }
+
     QStringList outputTexts() const {
         QStringList texts;
         for (const char* name : kOutputBoxes)
             texts << box(name)->text();
         return texts;
     }
+    // As every run ends, refused or not.
+    void expectRunEnded() const {
+        EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+        EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
+        EXPECT_FALSE(box("txtRon25")->isEnabled());
+    }
 
-    // Picks the output file through the Save dialog, as the user would.
-    void chooseFile(const QString& path) {
-        toolkit.queueSave(path);
+    // A name in the test's folder, chosen in the Save dialog as a user does.
+    void chooseFile(const QString& name) {
+        toolkit.queueSave(dir.filePath(name));
         QTest::mouseClick(find<QRadioButton>("optCreateFile"), Qt::LeftButton, {}, QPoint(6, 10));
         ASSERT_TRUE(find<QRadioButton>("optCreateFile")->isChecked());
         toolkit.clearShown();
@@ -94,38 +91,30 @@ class StartRun : public test::WorkbenchFixture {
 };
 
 TEST_F(StartRun, CaseAFillsTheOutputSection) {
-    useDiscreteSwitch();
     start();
-    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(messageTexts(), QStringList());
     const QStringList expected = {"6.7",   "3.0",  "75.1", "50",   "50",   "16.6",
                                   "0.013", "0.06", "0.77", "0.83", "0.83", "3.13",
                                   "20.2",  "602",  "16.6", "18",   "7"};
     EXPECT_EQ(outputTexts(), expected);
     EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
     EXPECT_DOUBLE_EQ(record.Poutmax, 16.6); // read back from the written text
-    // The run ends as every run does.
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-    EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
-    EXPECT_FALSE(box("txtRon25")->isEnabled());
+    expectRunEnded();
 }
 
 // Each option the calculation reads, set in the window as a user sets it, must
 // reach the run: it moves the reachable power and a value that no other option
 // moves. Expected values come from the design formulas, not from the engine.
 TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
-    struct Case {
+    const struct {
         const char* what;
         bool afterCaseA; // a first Start, so that steady state has a design point
-        const char* tickBox;
-        const char* valueBox; // typed into after the tick, where there is one
-        const char* value;
-        int passes; // Pout = passes × 0.01 W
-        double ILpk;
-        double LpriMicroHenry;
+        const char *tickBox, *valueBox, *value; // typed into valueBox after the tick, if any
+        int passes;                             // Pout = passes × 0.01 W
+        double ILpk, LpriMicroHenry;
         double DesignRecord::*moved;
         double movedValue;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // Steady state keeps case A's design point; the duty cycle then follows
         // from the inductance and falls below Dmax.
         {"steady state right after case A", true, "chksteadystate", nullptr, nullptr, 1663, 0.83089,
@@ -137,7 +126,7 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
         {"peak current 0.5 A", false, "chkuserIlpk", "txtUserIlpk", "0.5", 1002, 0.50048, 1000.08,
          &DesignRecord::Ipkd, 0.5},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         freshCaseA();
         if (c.afterCaseA)
@@ -147,11 +136,8 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
             type(c.valueBox, c.value);
         toolkit.clearShown();
         start();
-        EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
-        double pout = 0.0;
-        for (int i = 0; i < c.passes; ++i)
-            pout += 0.01;
-        EXPECT_NEAR(record.Pout, pout, 1e-9);
+        EXPECT_EQ(messageTexts(), QStringList());
+        EXPECT_NEAR(record.Pout, c.passes * 0.01, 1e-9);
         EXPECT_NEAR(record.ILpk, c.ILpk, 1e-5 * c.ILpk);
         EXPECT_NEAR(record.Lpri * 1e6, c.LpriMicroHenry, 1e-5 * c.LpriMicroHenry);
         EXPECT_NEAR(record.*c.moved, c.movedValue, 1e-5 * c.movedValue);
@@ -161,7 +147,7 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
 // A result far too long for its box shows its leading digits, like every text
 // the program writes; typing leaves the cursor where the user typed.
 TEST_F(StartRun, LongResultsShowTheirStart) {
-    useDiscreteSwitch("3", "1e308");
+    setText("txtRthja", "1e308");
     start();
     // The package lets no power out: Pmax is written back as 0.0 and complained of.
     ASSERT_EQ(messageTexts(), QStringList{"Please check your value of the maximum Pout"});
@@ -169,51 +155,49 @@ TEST_F(StartRun, LongResultsShowTheirStart) {
     for (const char* name : kOutputBoxes)
         EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
 
-    QLineEdit* pmax = box("txtPoutmax");
-    pmax->clear();
-    QTest::keyClicks(pmax, "1234567890123456789012345");
-    EXPECT_EQ(pmax->cursorPosition(), 25);
+    type("txtPoutmax", "1234567890123456789012345");
+    EXPECT_EQ(box("txtPoutmax")->cursorPosition(), 25);
 }
 
-TEST_F(StartRun, EachOfTheThirteenChecksRefusesAlone) {
-    struct Case {
-        const char* what;
-        std::function<void()> spoil;
+// Each of the thirteen checks of the inputs refuses alone, with one message
+// for all; a ticked peak current limit that is not positive has its own. A
+// refused run writes no report, though a file was chosen, and ends as every
+// run does.
+TEST_F(StartRun, EachStartCheckRefusesAlone) {
+    const QString peak = "Please check you peak current limit it is zero or negative.";
+    const auto others = [&] {
+        find<QRadioButton>("optVacinOthers")->setChecked(true);
+        record.Vacmin = 0.0;
     };
-    const std::vector<Case> cases = {
-        {"Vacmin",
-         [&] {
-             find<QRadioButton>("optVacinOthers")->setChecked(true);
-             record.Vacmin = 0.0;
-         }},
-        {"emptied box", [&] { setText("txtVr", ""); }},
-        {"Poutmax", [&] { setText("txtPoutmax", "0"); }},
-        {"Vr", [&] { setText("txtVr", "0"); }},
-        {"Vripple", [&] { setText("txtVripple", "0"); }},
-        {"Eta", [&] { setText("txtEfficiency", "0"); }},
-        {"fwork", [&] { setText("txtfwork", "0"); }},
-        {"Tj above 150", [&] { setText("txtTj", "150.01"); }},
-        {"Ron25", [&] { setText("txtRon25", "0"); }},
-        {"Rthja", [&] { setText("txtRthja", "0"); }},
-        {"Rthjc", [&] { setText("txtRthjc", "0"); }},
-        {"Rthhs", [&] { setText("txtRthhs", "0"); }},
-        {"Ta above Tj", [&] { setText("txtTa", "125.5"); }},
+    const std::tuple<const char*, std::function<void()>, QString> cases[] = {
+        {"Vacmin", others, kZeroInput},
+        {"emptied box", [&] { setText("txtVr", ""); }, kZeroInput},
+        {"Poutmax", [&] { setText("txtPoutmax", "0"); }, kZeroInput},
+        {"Vr", [&] { setText("txtVr", "0"); }, kZeroInput},
+        {"Vripple", [&] { setText("txtVripple", "0"); }, kZeroInput},
+        {"Eta", [&] { setText("txtEfficiency", "0"); }, kZeroInput},
+        {"fwork", [&] { setText("txtfwork", "0"); }, kZeroInput},
+        {"Tj 150.01", [&] { setText("txtTj", "150.01"); }, kZeroInput},
+        {"Tj 151", [&] { setText("txtTj", "151"); }, kZeroInput},
+        {"Ron25", [&] { setText("txtRon25", "0"); }, kZeroInput},
+        {"Rthja", [&] { setText("txtRthja", "0"); }, kZeroInput},
+        {"Rthjc", [&] { setText("txtRthjc", "0"); }, kZeroInput},
+        {"Rthhs", [&] { setText("txtRthhs", "0"); }, kZeroInput},
+        {"Ta above Tj", [&] { setText("txtTa", "125.5"); }, kZeroInput},
+        {"peak current limit left empty", [&] { ticked("chkuserIlpk", "txtUserIlpk", ""); }, peak},
+        {"peak current limit 0", [&] { ticked("chkuserIlpk", "txtUserIlpk", "0"); }, peak},
+        {"peak current limit -1", [&] { ticked("chkuserIlpk", "txtUserIlpk", "-1"); }, peak},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, spoil, message] : cases) {
+        SCOPED_TRACE(what);
         freshCaseA();
-        c.spoil();
-        toolkit.clearShown();
+        spoil();
+        chooseFile("refused");
         start();
-        ASSERT_EQ(toolkit.messages().size(), 1u) << messageTexts().join(u'|').toStdString();
-        const ShownBox message = toolkit.messages()[0];
-        EXPECT_EQ(message.text, kZeroInput);
-        EXPECT_EQ(message.title, "Input Error");
-        EXPECT_EQ(message.icon, MessageIcon::Critical);
+        expectMessage(message, "Input Error");
         EXPECT_EQ(box("txtOutPout")->text(), "");
-        // Reset after the run all the same.
-        EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-        EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
+        EXPECT_TRUE(reports().isEmpty());
+        expectRunEnded();
     }
 }
 
@@ -221,7 +205,6 @@ TEST_F(StartRun, BoundaryTemperaturesPass) {
     // Tj 150 with Ta 150 passes both temperature tests. With no room for a rise
     // the sweep stops at its first step, so Poutmax comes back as 0.0 and its own
     // check complains; the output section is written all the same.
-    useDiscreteSwitch();
     setText("txtTj", "150");
     setText("txtTa", "150");
     toolkit.clearShown();
@@ -240,10 +223,6 @@ TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
     const auto heatsink = [&](const char* name, const char* text) {
         tick("chkHeatsink");
         setText(name, text);
-    };
-    const auto ticked = [&](const char* check, const char* name, const char* text) {
-        tick(check);
-        type(name, text);
     };
     // Steady state needs the design point of a first Start.
     const auto steady = [&](const char* name, const char* text) {
@@ -315,7 +294,7 @@ TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
         freshCaseA();
         row.set();
         const QStringList reportsBefore = reports();
-        chooseFile(dir.filePath(QString::fromUtf8(row.what)));
+        chooseFile(QString::fromUtf8(row.what));
         const QStringList before = outputTexts();
         start();
         const QStringList shown = messageTexts();
@@ -332,80 +311,61 @@ TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
     }
 }
 
+// Unticked again, whatever its box holds, the run goes through.
 TEST_F(StartRun, PeakCurrentCheckOnlyWhileTicked) {
-    useDiscreteSwitch();
-    QCheckBox* userIlpk = find<QCheckBox>("chkuserIlpk");
-    userIlpk->setEnabled(true);
-    for (const char* text : {"", "0", "-1"}) {
-        SCOPED_TRACE(text);
-        userIlpk->setChecked(true);
-        box("txtUserIlpk")->setText(QString::fromLatin1(text));
-        toolkit.clearShown();
-        start();
-        ASSERT_EQ(toolkit.messages().size(), 1u);
-        EXPECT_EQ(toolkit.messages()[0].text, kPeakCurrent);
-        EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
-        EXPECT_EQ(box("txtOutPout")->text(), "");
-    }
-    // Unticked, whatever its box holds, the run goes through.
-    userIlpk->setChecked(false);
-    box("txtUserIlpk")->setText(QStringLiteral("0"));
-    toolkit.clearShown();
+    ticked("chkuserIlpk", "txtUserIlpk", "0");
+    QTest::mouseDClick(box("txtUserIlpk"), Qt::LeftButton); // back to the tick box
+    ASSERT_FALSE(find<QCheckBox>("chkuserIlpk")->isChecked());
     start();
-    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(messageTexts(), QStringList());
     EXPECT_EQ(box("txtOutPout")->text(), "16.6");
 }
 
+// A run the calculation refuses changes nothing the earlier run showed, and
+// writes no report, though a file was chosen.
 TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
-    useDiscreteSwitch();
     start();
     const QStringList before = outputTexts();
     const int poffPoints = box("txtOutPoff")->font().pointSize();
     const double shownPout = record.Pout;
     ASSERT_EQ(before[5], "16.6");
 
-    const auto expectRefused = [&](DcmRefusal reason) {
-        ASSERT_EQ(toolkit.messages().size(), 1u);
-        EXPECT_EQ(toolkit.messages()[0].text, RefusalMessage(reason));
-        EXPECT_EQ(toolkit.messages()[0].title, "Input Error");
-        EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Critical);
+    const auto startRefused = [&](DcmRefusal reason) {
+        chooseFile("refused");
+        start();
+        expectMessage(RefusalMessage(reason), "Input Error");
         EXPECT_EQ(outputTexts(), before);
         EXPECT_EQ(box("txtOutPoff")->font().pointSize(), poffPoints);
         EXPECT_EQ(record.Pout, shownPout);
         EXPECT_TRUE(reports().isEmpty());
-        EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+        expectRunEnded();
     };
 
     // 1e-308 kHz passes its edit check, and Lpri comes out finite in henry but
     // infinite in µH: shown, it would read 0.
     setText("txtfwork", "1e-308");
-    chooseFile(dir.filePath("tiny"));
-    start();
-    expectRefused(DcmRefusal::NotFinite);
+    startRefused(DcmRefusal::NotFinite);
 
     // An integrated device without a current limit.
     setText("txtfwork", "100");
     record.KestrelSel = true;
     record.Ipkd = 0.0;
     box("txtRon25")->setEnabled(true);
-    toolkit.clearShown();
-    start();
-    expectRefused(DcmRefusal::NoCurrentLimit);
+    startRefused(DcmRefusal::NoCurrentLimit);
 }
 
 // One file choice serves one Start. The run keeps a typed inductance that the
 // reachable power does not exceed, and with it the requested maximum: the
 // report's design point is 50 W while the power reached is 16.6 W.
 TEST_F(StartRun, OneFileChoiceServesOneStart) {
-    useDiscreteSwitch();
     tick("chkuserLpri");
     type("txtUserLpri", "800");
-    chooseFile(dir.filePath("run"));
+    chooseFile("run");
     EXPECT_EQ(record.OutputFileName, dir.filePath("run"));
     start();
-    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(messageTexts(), QStringList());
     const QStringList written = reports();
-    ASSERT_EQ(written, QStringList{"run Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt"});
+    ASSERT_EQ(written, QStringList{"run" + kSuffix});
     QFile report(dir.filePath(written[0]));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
     // The code page agrees with Latin-1 on every byte of these lines.
@@ -424,7 +384,7 @@ TEST_F(StartRun, OneFileChoiceServesOneStart) {
 }
 
 TEST_F(StartRun, SaveDialogChoiceAndCancel) {
-    chooseFile(dir.filePath("first"));
+    chooseFile("first");
     QTest::mouseClick(find<QRadioButton>("optNoSave"), Qt::LeftButton, {}, QPoint(6, 10));
     ASSERT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 
@@ -442,101 +402,55 @@ TEST_F(StartRun, SaveDialogChoiceAndCancel) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
-TEST_F(StartRun, RefusedRunWritesNoReport) {
-    useDiscreteSwitch();
-    chooseFile(dir.filePath("refused"));
-    setText("txtTj", "151");
-    toolkit.clearShown();
-    start();
-    EXPECT_EQ(messageTexts(), QStringList{kZeroInput});
-    EXPECT_TRUE(reports().isEmpty());
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-    EXPECT_TRUE(find<QCheckBox>("chksteadystate")->isVisible());
-
-    // Refused by the calculation: no report either.
-    setText("txtTj", "125");
-    record.KestrelSel = true;
-    record.Ipkd = 0.0;
-    box("txtRon25")->setEnabled(true);
-    chooseFile(dir.filePath("refused"));
-    start();
-    EXPECT_EQ(messageTexts(), QStringList{RefusalMessage(DcmRefusal::NoCurrentLimit)});
-    EXPECT_TRUE(reports().isEmpty());
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-}
-
+// A report that cannot be written, whether its folder was missing at the file
+// choice or went after it: the message names the file and the cause, the
+// results stay shown, the run ends as every run does, and the next choice and
+// Start write the report. Root ignores read-only bits; a folder in the
+// report's place stops any writer.
 TEST_F(StartRun, ReportFailureIsShownAndTheProgramGoesOn) {
-    useDiscreteSwitch();
-    chooseFile(dir.filePath("missing/run"));
-    start();
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
-    EXPECT_TRUE(toolkit.messages()[0].text.contains(dir.filePath("missing/run")));
-    EXPECT_EQ(box("txtOutPout")->text(), "16.6");
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-    EXPECT_FALSE(box("txtRon25")->isEnabled());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("blocked" + kSuffix));
+    // The name chosen, whether its folder goes after the choice, the cause.
+    const std::tuple<QString, bool, QString> rows[] = {
+        {"missing/run", false, "The folder " + dir.filePath("missing") + " does not exist."},
+        {"gone/run", true, "The folder " + dir.filePath("gone") + " does not exist."},
+        {QString(300, u'n'), false, "The file name is too long."},
+        {"blocked", false, "A folder of that name exists."},
+    };
+    for (const auto& [name, folderGoes, cause] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        box("txtRon25")->setEnabled(true);
+        chooseFile(name);
+        ASSERT_TRUE(!folderGoes || QDir(dir.filePath("gone")).removeRecursively());
+        start();
+        expectMessage("The output data file could not be written:\r\n" + dir.filePath(name) +
+                          kSuffix + "\r\n" + cause,
+                      "Output Error");
+        EXPECT_EQ(box("txtOutPout")->text(), "16.6");
+        expectRunEnded();
+        EXPECT_TRUE(reports().isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath("blocked" + kSuffix)).isDir());
 
-    // The next choice and Start work.
     box("txtRon25")->setEnabled(true);
-    chooseFile(dir.filePath("run"));
+    chooseFile("run");
     start();
-    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
-    EXPECT_EQ(reports().size(), 1);
+    EXPECT_EQ(messageTexts(), QStringList());
+    EXPECT_EQ(reports(), QStringList{"run" + kSuffix});
 }
 
 } // namespace
-
-// Faults between the file choice and the Start: the message names the file, the
-// results stay shown, and the program goes on to write the next report.
-TEST_F(StartRun, ReportFaultsAfterTheFileChoice) {
-    useDiscreteSwitch();
-    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
-    chooseFile(dir.filePath("gone/run"));
-    ASSERT_TRUE(QDir(dir.filePath("gone")).removeRecursively());
-    start();
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
-    EXPECT_EQ(box("txtOutPout")->text(), "16.6");
-
-    toolkit.clearShown();
-    box("txtRon25")->setEnabled(true);
-    chooseFile(dir.filePath(QString(300, QLatin1Char('n'))));
-    start();
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_EQ(toolkit.messages()[0].title, "Output Error");
-    EXPECT_TRUE(reports().isEmpty());
-
-    // Root ignores read-only bits; a folder in the report's place stops any writer.
-    toolkit.clearShown();
-    const QString blocked = "blocked Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt";
-    ASSERT_TRUE(QDir(dir.path()).mkdir(blocked));
-    chooseFile(dir.filePath("blocked"));
-    start();
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_TRUE(toolkit.messages()[0].text.contains(blocked));
-    EXPECT_TRUE(QFileInfo(dir.filePath(blocked)).isDir());
-
-    toolkit.clearShown();
-    chooseFile(dir.filePath("run"));
-    start();
-    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
-    EXPECT_EQ(reports().size(), 1);
-}
 
 // Under a decimal comma the window writes 16,6 and 2,5; the next Start must read
 // them back as the numbers they show, not as 16 and 2.
 TEST_F(StartRun, DecimalCommaWritesReadBackWhole) {
     test::LocaleScope comma{test::CommaLocale()};
-    useDiscreteSwitch();
     start();
     EXPECT_EQ(box("txtPoutmax")->text(), "16,6");
     EXPECT_EQ(record.Poutmax, 16.6);
 
-    QTest::mouseClick(find<QCheckBox>("chkHeatsink"), Qt::LeftButton, {}, QPoint(6, 10));
-    toolkit.queueModal([](QDialog& dialog) {
-        dialog.findChild<QRadioButton*>("optRthjcNo")->click();
-        dialog.findChild<QPushButton*>("cmdOK")->click();
-    });
+    tick("chkHeatsink");
+    toolkit.queueModal(test::ChooseAndOk(QStringLiteral("optRthjcNo")));
     QTest::mouseClick(find<QPushButton>("CmdRthjc"), Qt::LeftButton);
     EXPECT_EQ(box("txtRthjc")->text(), "1,5");
     toolkit.clearShown();

@@ -1,7 +1,9 @@
 // Writing the output-data report to disk: exact bytes for three kinds of design,
 // how an earlier file of the same name is replaced and what of it is kept, and
 // failures that must neither lose an earlier report nor pass for success.
+#include "design_cases.h"
 #include "locale_scope.h"
+#include "qstring_printer.h"
 #include "report_target.h"
 #include "report_writer.h"
 #include "scripted_toolkit.h"
@@ -16,86 +18,88 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <grp.h>
-#include <map>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 using namespace orvand;
+using test::Design;
 using test::LocaleScope;
 using test::PointLocale;
+using R = DesignRecord;
 
 namespace {
 
-// What the writer adds to every prefix below: CatalogueDevice's range, mode,
-// device and thermal resistance.
+// What the writer adds to every prefix below: the catalogue device's range,
+// mode, device and thermal resistance.
 const QLatin1String kSuffix(" Universal DCM PX11 Rth 90.0.txt");
 
-// The report of CatalogueDevice, line by line in the bytes of the code page
-// (\260 is the degree sign, \265 the micro sign).
-const char* const kGoldenLines[32] = {
-    "",
-    "Output File for: PX11 Device with a heatsink of Rthja = 90.0 k/W",
-    "",
-    "Device: \tPX11",
-    "Heatsink: \tNo Heatsink required",
-    "",
-    "",
-    "INPUT",
-    "Application Parameter:",
-    "Vacin: \t85\t [V]",
-    "Vrip:  \t20\t [V]",
-    "Vref:  \t100\t [V]",
-    "Eff.:  \t80\t [%]",
-    "Freq.: \t100\t [kHz]",
-    "Ta:    \t50.0\t [\260C]",
-    "Harrier Parameter:",
-    "Rdson: \t3.50\t [Ohm] @ 25\260C",
-    "Tjmax: \t125\t [\260C]",
-    "",
-    "",
-    "OUTPUT",
-    "Pout:  \t12.0\t [W]",
-    "Rdson: \t7.76\t [Ohm] @ Tj = 125.0 [\260C]",
-    "Dmax:  \t50\t [%]",
-    "Lpri:  \t834\t [\265H] at Poutmax = 12.0W",
-    "I Lpk: \t0.60\t [A] Peak Primary Current",
-    "I pkD: \t0.60\t [A] Current Threshold of IC or Harrier",
-    "Power Losses",
-    "ON Losses\t0.01W",
-    "OFF Losses\t0.05W",
-    "Cond. Losses\t0.46W",
-    "Total Losses\t0.51W",
-};
+// PX11 after its run, package only, with a copper-area text that a report
+// without heatsink leaves out.
+const Design kCatalogue = Design().px11().px11Results().set(&R::CopperAreaText, " (not printed)");
 
-// The golden report with the lines of some numbers (from 1) changed.
-QByteArray Golden(const std::map<int, const char*>& changed = {}) {
+// The reports of WritesEachKindOfDesign in the bytes of the code page (\260 the
+// degree sign, \262 a superscript two, \265 the micro sign): the catalogue
+// device's lines, then where they differ, the discrete switch's and the N3's.
+const char* const kReports[32][3] = {
+    {""},
+    {"Output File for: PX11 Device with a heatsink of Rthja = 90.0 k/W",
+     "Output File for: Discrete Harrier 0.45 Ohm Device with a heatsink of Rthja = 60.0 k/W",
+     "Output File for: Discrete Harrier 3.50 Ohm Device with a heatsink of Rthja = 18.0 k/W"},
+    {""},
+    {"Device: \tPX11", "Device: \tDiscrete Harrier 0.45 Ohm",
+     "Device: \tDiscrete Harrier 3.50 Ohm"},
+    {"Heatsink: \tNo Heatsink required",
+     "Heatsink: \t60.0 k/W Heatsink required  (3cm\262 Copper Area on PCB)",
+     "Heatsink: \t18.0 k/W Heatsink required"},
+    {""},
+    {""},
+    {"INPUT"},
+    {"Application Parameter:"},
+    {"Vacin: \t85\t [V]", "Vacin: \t230\t [V]", "Vacin: \t120\t [V]"},
+    {"Vrip:  \t20\t [V]", "Vrip:  \t30\t [V]"},
+    {"Vref:  \t100\t [V]", "Vref:  \t120\t [V]"},
+    {"Eff.:  \t80\t [%]", "Eff.:  \t85\t [%]"},
+    {"Freq.: \t100\t [kHz]", "Freq.: \t65\t [kHz]"},
+    {"Ta:    \t50.0\t [\260C]", "Ta:    \t40.0\t [\260C]"},
+    {"Harrier Parameter:"},
+    {"Rdson: \t3.50\t [Ohm] @ 25\260C", "Rdson: \t0.45\t [Ohm] @ 25\260C"},
+    {"Tjmax: \t125\t [\260C]", "Tjmax: \t150\t [\260C]"},
+    {""},
+    {""},
+    {"OUTPUT"},
+    {"Pout:  \t12.0\t [W]", "Pout:  \t30.5\t [W]", "Pout:  \t17.2\t [W]"},
+    {"Rdson: \t7.76\t [Ohm] @ Tj = 125.0 [\260C]", "Rdson: \t1.48\t [Ohm] @ Tj = 150.0 [\260C]"},
+    {"Dmax:  \t50\t [%]", "Dmax:  \t37\t [%]"},
+    {"Lpri:  \t834\t [\265H] at Poutmax = 12.0W", "Lpri:  \t413\t [\265H] at Poutmax = 30.5W",
+     "Lpri:  \t582\t [\265H] at Poutmax = 17.2W"},
+    {"I Lpk: \t0.60\t [A] Peak Primary Current", "I Lpk: \t2.35\t [A] Peak Primary Current",
+     "I Lpk: \t0.86\t [A] Peak Primary Current"},
+    {"I pkD: \t0.60\t [A] Current Threshold of IC or Harrier",
+     "I pkD: \t19.60\t [A] Current Threshold of IC or Harrier",
+     "I pkD: \t3.20\t [A] Current Threshold of IC or Harrier"},
+    {"Power Losses"},
+    {"ON Losses\t0.01W", "ON Losses\t0.12W"},
+    {"OFF Losses\t0.05W", "OFF Losses\t0.46W",
+     "OFF Losses\tNot Considered because of N3 Version of Harrier"},
+    {"Cond. Losses\t0.46W", "Cond. Losses\t1.23W", "Cond. Losses\t0.82W"},
+    {"Total Losses\t0.51W", "Total Losses\t1.81W", "Total Losses\t0.83W"}};
+
+QByteArray Golden(int design = 0) {
     QByteArray out;
-    for (int line = 1; line <= 32; ++line) {
-        const auto found = changed.find(line);
-        out.append(found == changed.end() ? kGoldenLines[line - 1] : found->second).append("\r\n");
-    }
+    for (const auto& line : kReports)
+        out.append(line[design] ? line[design] : line[0]).append("\r\n");
     return out;
 }
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool WriteAll(const QString& path, const QByteArray& bytes) {
@@ -142,31 +146,15 @@ template <int Error> struct Failing {
 };
 
 // The file a report was last synced as, seen through the real fsync.
-QByteArray& SyncedFile() {
-    static QByteArray path;
-    return path;
-}
+QByteArray syncedFile;
 int SpyingFsync(int fd) {
-    SyncedFile() = LinkText("/proc/self/fd/" + QByteArray::number(fd));
+    syncedFile = LinkText("/proc/self/fd/" + QByteArray::number(fd));
     return ::fsync(fd);
-}
-
-// A write past 100 bytes fails, instead of ending the process.
-void LimitFileSize() {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 class ReportWriter : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        toolkit.setFailureHandler(
-            [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override {
         for (const QByteArray& at : mounts)
             ::umount2(at.constData(), MNT_DETACH);
@@ -192,54 +180,16 @@ class ReportWriter : public ::testing::Test {
 
     LocaleScope locale{PointLocale()};
     QTemporaryDir dir;
-    ScriptedToolkit toolkit;
     std::vector<QByteArray> mounts;
 };
 
-// A catalogue device without heatsink, package only.
-DesignRecord CatalogueDevice(const QString& prefix) {
-    DesignRecord r;
-    r.OutputFileName = prefix;
-    r.Vacmin = 85;
-    r.Vripple = 20;
-    r.Vr = 100;
-    r.Eta = 0.8;
-    r.fwork = 100000;
-    r.Ta = 50;
-    r.Tj = 125;
-    r.Ron25 = 3.5;
-    r.KestrelSel = true;
-    r.DeviceName = QStringLiteral("PX11");
-    r.Rthtotal = 90;
-    r.Rthhs = 18;
-    r.PackageOnly = 1.0;
-    r.Pout = 12.02;
-    r.RdsonTj = 7.7646;
-    r.Dmax = 0.49948;
-    r.Lpri = 833.68e-6;
-    r.Poutmax = 12.02;
-    r.ILpk = 0.60038;
-    r.Ipkd = 0.6;
-    r.Pon = 0.0123;
-    r.Poff = 0.0456;
-    r.Pcond = 0.4556;
-    r.Ptotal = 0.51345;
-    r.CopperAreaText = QStringLiteral(" (not printed)");
-    return r;
-}
-
-// Writes the report of CatalogueDevice(prefix), changed first if asked, and
-// tells what the user saw: nothing when it was written, else the one "Output
-// Error" message. Any other outcome shows as a text that no test expects.
-QString WriteReport(const QString& prefix, ReportFileCalls calls = {},
-                    void (*change)(DesignRecord&) = nullptr) {
+// Writes the report of record and tells what the user saw: nothing when it was
+// written, else the one "Output Error" message. Any other outcome shows as a
+// text that no test expects.
+QString Write(DesignRecord& record, const ReportOptions& options = {.dcmSelected = true},
+              ReportFileCalls calls = {}) {
     ScriptedToolkit toolkit;
-    DesignRecord record = CatalogueDevice(prefix);
-    if (change)
-        change(record);
     const double packageOnly = record.PackageOnly;
-    ReportOptions options;
-    options.dcmSelected = true;
     DiskReportFile file(calls);
     const bool written = WriteOutputDataFile(record, options, toolkit, file);
     const std::vector<ShownBox>& shown = toolkit.shown();
@@ -252,120 +202,108 @@ QString WriteReport(const QString& prefix, ReportFileCalls calls = {},
     return QStringLiteral("refused, not as it should");
 }
 
+// The same for the design, the catalogue device unless another is given,
+// under prefix.
+QString WriteReport(const QString& prefix, ReportFileCalls calls = {}, Design design = kCatalogue) {
+    DesignRecord record = design.set(&R::OutputFileName, prefix);
+    return Write(record, {.dcmSelected = true}, calls);
+}
+
 QString Refusal(const QString& prefix, const QString& reason) {
     return QStringLiteral("The output data file could not be written:\r\n%1%2\r\n%3")
         .arg(prefix, kSuffix, reason);
 }
 
-// What run() returns, run in a child process, so that whatever it changes of
-// the process stays there.
-QString InChild(const std::function<QString()>& run) {
+constexpr gid_t kOtherGroup = 65533;
+
+// As uid and gid 65534, in kOtherGroup too, where the test runs as root, and as
+// the test's own user elsewhere; tells what failed.
+QString BecomeOther() {
+    if (::geteuid() == 0 &&
+        (::setgroups(1, &kOtherGroup) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        return QStringLiteral("not another user: ") + std::strerror(errno);
+    return {};
+}
+// A write past 100 bytes fails, instead of ending the process.
+QString LimitFileSize() {
+    const rlimit limit{100, 100};
+    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return QStringLiteral("no file-size limit: ") + std::strerror(errno);
+    return {};
+}
+
+// WriteReport(prefix) in a child process changed first, so that the change
+// stays there; what the change tells failed instead.
+QString WriteReportInChild(const QString& prefix, QString (*change)()) {
     int out[2];
     if (::pipe(out) != 0)
         return QStringLiteral("no pipe");
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(out[0]);
-        const QByteArray text = run().toUtf8();
+        const QString failed = change();
+        const QByteArray text = (failed.isEmpty() ? WriteReport(prefix) : failed).toUtf8();
         ::_exit(::write(out[1], text.constData(), text.size()) == text.size() ? 0 : 1);
     }
     ::close(out[1]);
-    QByteArray text;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, n);
-    ::close(out[0]);
+    QFile in;
+    in.open(out[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray text = in.readAll();
     int status = -1;
     if (child < 0 || ::waitpid(child, &status, 0) != child || status != 0)
         return QStringLiteral("the child failed");
     return QString::fromUtf8(text);
 }
 
-constexpr gid_t kOtherGroup = 65533;
-
-// WriteReport in a child process that runs as uid and gid 65534, in
-// kOtherGroup too, where the test runs as root, and as the test's own user
-// elsewhere.
-QString WriteReportAsOther(const QString& prefix) {
-    return InChild([&] {
-        if (::geteuid() == 0 &&
-            (::setgroups(1, &kOtherGroup) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return QStringLiteral("not another user: ") + std::strerror(errno);
-        return WriteReport(prefix);
-    });
-}
-
 TEST_F(ReportWriter, WritesEachKindOfDesign) {
     const struct {
-        const char* what;
-        void (*change)(DesignRecord&, ReportOptions&);
+        Design design;
+        bool ccm, heatsink;
         const char *fileName, *deviceName;
-        std::map<int, const char*> lines;
     } rows[] = {
-        {"catalogue device without heatsink",
-         [](DesignRecord&, ReportOptions&) {},
-         "run1 Universal DCM PX11 Rth 90.0.txt",
-         "PX11",
-         {}},
-        {"discrete switch with a copper area; CCM tested after DCM",
-         [](DesignRecord& r, ReportOptions& o) {
-             r.Vacmin = 230;
-             r.Ron25 = 0.45;
-             r.HarrierSel = true;
-             r.Rthtotal = 60;
-             r.PackageOnly = 0.0;
-             r.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
-             o.ccmSelected = true;
-         },
-         "run1 Small CCM Discrete Harrier 0.45 Ohm Rth 18.0.txt",
-         "Discrete Harrier 0.45 Ohm",
-         {{2,
-           "Output File for: Discrete Harrier 0.45 Ohm Device with a heatsink of Rthja = 60.0 k/W"},
-          {4, "Device: \tDiscrete Harrier 0.45 Ohm"},
-          {5, "Heatsink: \t60.0 k/W Heatsink required  (3cm\262 Copper Area on PCB)"},
-          {10, "Vacin: \t230\t [V]"},
-          {17, "Rdson: \t0.45\t [Ohm] @ 25\260C"}}},
-        {"integrated device with heatsink, N3 version",
-         [](DesignRecord& r, ReportOptions& o) {
-             r.Vacmin = 120;
-             r.DeviceName = QStringLiteral("PX22");
-             r.PackageOnly = 0.0;
-             r.HarrierN3 = true;
-             r.Rthtotal = 21.5;
-             o.heatsink = true;
-         },
-         "run1  DCM Discrete Harrier 3.50 Ohm Rth 18.0.txt",
-         "Discrete Harrier 3.50 Ohm",
-         {{2,
-           "Output File for: Discrete Harrier 3.50 Ohm Device with a heatsink of Rthja = 18.0 k/W"},
-          {4, "Device: \tDiscrete Harrier 3.50 Ohm"},
-          {5, "Heatsink: \t18.0 k/W Heatsink required"},
-          {10, "Vacin: \t120\t [V]"},
-          {30, "OFF Losses\tNot Considered because of N3 Version of Harrier"}}},
+        {kCatalogue, false, false, "run1 Universal DCM PX11 Rth 90.0.txt", "PX11"},
+        // A discrete switch with a copper area; CCM tested after DCM.
+        {Design()
+             .inputs({230, 30, 120, 50, 0.85, 65000, 40, 150, 0.45, 60, 2.5, 1, 18})
+             .results({1.4765, 0, 0.3712, 30.54, 0.1234, 0.4567, 1.2345, 1.8146, 2.3456, 0,
+                       412.7e-6, 0, 0})
+             .set(&R::Ipkd, 19.6)
+             .set(&R::HarrierSel, true)
+             .set(&R::CopperAreaText, " (3cm² Copper Area on PCB)"),
+         true, false, "run1 Small CCM Discrete Harrier 0.45 Ohm Rth 18.0.txt",
+         "Discrete Harrier 0.45 Ohm"},
+        // An integrated device on a heatsink, N3 version.
+        {Design(kCatalogue)
+             .set(&R::Vacmin, 120)
+             .results({7.7646, 0, 0.49948, 17.23, 0.0126, 0, 0.821, 0.83362, 0.86061, 0, 581.59e-6,
+                       0, 0})
+             .set(&R::Rthtotal, 21.5)
+             .set(&R::Ipkd, 3.2)
+             .set(&R::DeviceName, "PX22")
+             .set(&R::HarrierN3, true)
+             .set(&R::PackageOnly, 0.0),
+         false, true, "run1  DCM Discrete Harrier 3.50 Ohm Rth 18.0.txt",
+         "Discrete Harrier 3.50 Ohm"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        DesignRecord record = CatalogueDevice(path("run1"));
-        ReportOptions options;
-        options.dcmSelected = true;
-        row.change(record, options);
-        ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
-        EXPECT_EQ(ReadAll(path(row.fileName)), Golden(row.lines));
+    for (int design = 0; design < 3; ++design) {
+        const auto& row = rows[design];
+        SCOPED_TRACE(row.fileName);
+        DesignRecord record = Design(row.design).set(&R::OutputFileName, path("run1"));
+        const ReportOptions options{true, row.ccm, row.heatsink}; // DCM, CCM, heatsink
+        ASSERT_EQ(Write(record, options), QString());
+        EXPECT_EQ(ReadAll(path(row.fileName)), Golden(design));
         EXPECT_EQ(files(), QStringList{row.fileName});
         EXPECT_EQ(record.DeviceName, row.deviceName);
-        EXPECT_EQ(record.PackageOnly, 0.0);
-        if (options.heatsink) {
+        if (row.heatsink) {
             // The changed name outlives the report: a later one without heatsink
             // prints it with the on-resistance of the run that wrote it.
             record.Ron25 = 2.0;
-            options.heatsink = false;
-            ASSERT_TRUE(WriteOutputDataFile(record, options, toolkit));
+            ASSERT_EQ(Write(record), QString());
             EXPECT_EQ(record.DeviceName, row.deviceName);
             EXPECT_TRUE(QFile::remove(path("run1  DCM Discrete Harrier 3.50 Ohm Rth 21.5.txt")));
         }
         ASSERT_TRUE(QFile::remove(path(row.fileName)));
     }
-    EXPECT_TRUE(toolkit.shown().empty());
 }
 
 // An earlier report is written in place where a rename would make its name
@@ -404,16 +342,14 @@ TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
         const QString prefix(row.nameBytes - kSuffix.size(), u'p');
         const QString name = path(prefix + kSuffix);
         const QByteArray native = QFile::encodeName(name);
-        ASSERT_TRUE(WriteAll(name, QByteArray(5000, '\x01')));
+        earlier(prefix, row.secondName, QByteArray(5000, '\x01'));
         ASSERT_EQ(::chown(native.constData(), row.owner, row.group), 0);
         ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
-        ASSERT_TRUE(!row.secondName ||
-                    ::link(native.constData(), QFile::encodeName(path(prefix)).constData()) == 0);
         struct stat before = {}, after = {};
         ASSERT_EQ(::stat(native.constData(), &before), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), row.folderMode), 0);
-        SyncedFile().clear();
-        const QString shown = row.asOther ? WriteReportAsOther(path(prefix))
+        syncedFile.clear();
+        const QString shown = row.asOther ? WriteReportInChild(path(prefix), BecomeOther)
                                           : WriteReport(path(prefix), {.fsync = SpyingFsync});
         ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
 
@@ -428,7 +364,7 @@ TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
         EXPECT_EQ(files().size(), row.secondName ? 2 : 1); // no temporary file left
         if (!row.asOther) {
             // What reached the disk before the rename lies beside the report.
-            const QFileInfo synced(QFile::decodeName(SyncedFile()));
+            const QFileInfo synced(QFile::decodeName(syncedFile));
             EXPECT_EQ(synced.absolutePath(), QFileInfo(dir.path()).canonicalFilePath());
             EXPECT_EQ(synced.fileName() == prefix + kSuffix, row.inPlace);
         }
@@ -450,14 +386,10 @@ TEST_F(ReportWriter, WritesThroughSymbolicLinks) {
     const QByteArray name = QFile::encodeName(path("run1" + kSuffix));
     const QByteArray hop = QFile::encodeName(elsewhere.filePath("hop"));
     const QString report = elsewhere.filePath("report.txt");
-    const struct {
-        const char* what;
-        bool earlierReport;
-    } rows[] = {{"a report elsewhere", true}, {"a link that leads nowhere", false}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const bool earlierReport : {true, false}) {
+        SCOPED_TRACE(earlierReport ? "a report elsewhere" : "a link that leads nowhere");
         QFile::remove(report);
-        ASSERT_TRUE(!row.earlierReport || WriteAll(report, "earlier report\r\n"));
+        ASSERT_TRUE(!earlierReport || WriteAll(report, "earlier report\r\n"));
         // An absolute link to a relative one in the other folder.
         ::unlink(name.constData());
         ::unlink(hop.constData());
@@ -501,8 +433,7 @@ TEST_F(ReportWriter, FailsWithItsCause) {
         {"disk full while written", "written", S_IFREG, 0, full, "The disk is full."},
         {"disk full when synced, new name", "synced", 0, 0, fullSync, "The disk is full."},
         {"I/O error when closed", "closed", S_IFREG, 0, eioClose, "Input/output error."},
-        {"disk full in place, no byte changed", "in place", S_IFREG, Linked, full,
-         "The disk is full."},
+        {"full disk in place, unchanged", "in place", S_IFREG, Linked, full, "The disk is full."},
         {"I/O error in place, bytes changed", "lost", S_IFREG, Linked, eioSync,
          "Input/output error.\r\nThe earlier report in the file is no longer whole."},
         {"write-protected disk", "ro/run1", 0, 0, roWrite, "The disk is write-protected."},
@@ -515,8 +446,7 @@ TEST_F(ReportWriter, FailsWithItsCause) {
         // The folder exists; the path to it is longer than the system takes.
         {"long path", QString("./").repeated(2100) + "run1", 0, 0, none, "The path is too long."},
         {"file too large", "large", S_IFREG, Limit, none, "File too large."},
-        {"file too large in place", "large in place", S_IFREG, Limit | Linked, none,
-         "File too large."},
+        {"too large in place", "large in place", S_IFREG, Limit | Linked, none, "File too large."},
         {"folder the user may not write", "denied", 0, AsOther | Unwritable, none, denied},
         {"another user's report (0644)", "others", S_IFREG, AsOther | Others, none, denied},
         {"read-only file", "read-only", S_IFREG, ReadOnly, none, "The file is read-only."},
@@ -532,7 +462,8 @@ TEST_F(ReportWriter, FailsWithItsCause) {
     // An ordinary user cannot replace /dev/null, so that one is safe to use.
     QTemporaryDir devices;
     const QByteArray device = QFile::encodeName(devices.filePath("null"));
-    const bool ownDevice = ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const bool own = ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const char* const null = own ? device.constData() : "/dev/null";
     bool skipped = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -542,18 +473,15 @@ TEST_F(ReportWriter, FailsWithItsCause) {
             skipped = true;
             continue;
         }
-        if (row.stands == S_IFREG) {
+        if (row.stands == S_IFREG)
             earlier(row.prefix, row.flags & Linked);
-            EXPECT_EQ(::chmod(at, row.flags & ReadOnly ? 0444 : 0644), 0);
-        } else if (row.stands == S_IFDIR) {
-            EXPECT_EQ(::mkdir(at, 0700), 0);
-        } else if (row.stands == S_IFLNK) {
-            EXPECT_EQ(::symlink(at, at), 0);
-        } else if (row.stands == S_IFCHR) {
-            EXPECT_EQ(::symlink(ownDevice ? device.constData() : "/dev/null", at), 0);
-        } else if (row.stands != 0) {
-            EXPECT_EQ(::mknod(at, row.stands | 0644, 0), 0);
-        }
+        const int made = row.stands == S_IFREG   ? ::chmod(at, row.flags & ReadOnly ? 0444 : 0644)
+                         : row.stands == S_IFDIR ? ::mkdir(at, 0700)
+                         : row.stands == S_IFLNK ? ::symlink(at, at)
+                         : row.stands == S_IFCHR ? ::symlink(null, at)
+                         : row.stands != 0       ? ::mknod(at, row.stands | 0644, 0)
+                                                 : 0;
+        EXPECT_EQ(made, 0) << std::strerror(errno);
         const int reader = S_ISFIFO(row.stands) ? ::open(at, O_RDONLY | O_NONBLOCK) : -1;
         // Root's report for uid 65534 in a folder open to all, or a new one in
         // a folder closed to the writer.
@@ -563,12 +491,8 @@ TEST_F(ReportWriter, FailsWithItsCause) {
         const QString prefix = path(row.prefix);
         const QStringList names = files();
         const QStringList before = State(dir.path());
-        const auto limited = [&] {
-            LimitFileSize();
-            return WriteReport(prefix);
-        };
-        const QString shown = row.flags & AsOther ? WriteReportAsOther(prefix)
-                              : row.flags & Limit ? InChild(limited)
+        const QString shown = row.flags & AsOther ? WriteReportInChild(prefix, BecomeOther)
+                              : row.flags & Limit ? WriteReportInChild(prefix, LimitFileSize)
                                                   : WriteReport(prefix, row.calls);
         ASSERT_EQ(::chmod(folder.constData(), 0700), 0);
 
@@ -594,8 +518,7 @@ TEST_F(ReportWriter, RefusesAFileThatTookTheCheckedOnesName) {
     const ReportTarget target = ResolveReportTarget(QFile::encodeName(prefix + kSuffix));
     ASSERT_TRUE(QFile::remove(prefix + kSuffix));
     earlier("run1");
-    DiskReportFile file;
-    EXPECT_EQ(file.create(target), ReportTargetError::Replaced);
+    EXPECT_EQ(DiskReportFile().create(target), ReportTargetError::Replaced);
 }
 
 // A real file system that is full takes nothing: not a report in one step,
@@ -618,13 +541,11 @@ TEST_F(ReportWriter, RealFullFileSystemKeepsEveryEarlierReport) {
     filler.close();
 
     const QStringList before = State(dir.path());
-    const auto longReport = [](DesignRecord& r) {
-        r.PackageOnly = 0.5;
-        r.CopperAreaText = QString(5000, u'c');
-    };
+    // Longer than any report there, where a copper-area text is printed.
+    const Design longer =
+        Design(kCatalogue).set(&R::PackageOnly, 0.5).set(&R::CopperAreaText, QString(5000, u'c'));
     for (const char* prefix : {"run1", "run2", "short", "empty"})
-        EXPECT_EQ(WriteReport(path(prefix), {}, longReport),
-                  Refusal(path(prefix), "The disk is full."))
+        EXPECT_EQ(WriteReport(path(prefix), {}, longer), Refusal(path(prefix), "The disk is full."))
             << prefix;
     EXPECT_EQ(State(dir.path()), before);
 }

@@ -6,27 +6,25 @@
 // 2.5 + 1 + 18 K/W. Steps add the catalogue device PX11 as its dialog leaves
 // it, a run's results, or any field:
 //   Design().px11().px11Results().set(&DesignRecord::Ta, 25.0)
+// Another design, such as the report writer's discrete switch, gives its inputs
+// and results as lists, in the order of the fields below.
 
 #include "design_record.h"
+
+#include <cstddef>
 
 namespace orvand::test {
 
 class Design {
+    using R = DesignRecord;
+
   public:
-    Design() {
-        r_.Vacmin = 85;
-        r_.Vripple = 20;
-        r_.Vr = 100;
-        r_.Poutmax = 50;
-        r_.Eta = 0.8;
-        r_.fwork = 100000;
-        r_.Ta = 50;
-        r_.Tj = 125;
-        r_.Ron25 = 3;
-        r_.Rthja = 90;
-        r_.Rthjc = 2.5;
-        r_.Rthht = 1;
-        r_.Rthhs = 18;
+    Design() { inputs({85, 20, 100, 50, 0.8, 100000, 50, 125, 3, 90, 2.5, 1, 18}); }
+    template <std::size_t N> Design& inputs(const double (&values)[N]) {
+        static constexpr double R::*fields[] = {
+            &R::Vacmin, &R::Vripple, &R::Vr,    &R::Poutmax, &R::Eta,   &R::fwork, &R::Ta,
+            &R::Tj,     &R::Ron25,   &R::Rthja, &R::Rthjc,   &R::Rthht, &R::Rthhs};
+        return fill(fields, values);
     }
     Design& px11() {
         r_.Ron25 = 3.5;
@@ -47,6 +45,17 @@ class Design {
         return results({7.7646, 46.211, 0.49948, 12.02, 0.0123, 0.0456, 0.4556, 0.51345, 0.60038, 0,
                         833.68e-6, 0, 0});
     }
+    // Dmax is D and Poutmax the power reached, as after every run without steady state.
+    template <std::size_t N> Design& results(const double (&values)[N]) {
+        static constexpr double R::*fields[] = {
+            &R::RdsonTj, &R::Tjc,  &R::D,  &R::Pout, &R::Pon,  &R::Poff, &R::Pcond,
+            &R::Ptotal,  &R::ILpk, &R::tr, &R::Lpri, &R::Cext, &R::Coss};
+        fill(fields, values);
+        r_.Dmax = r_.D;
+        r_.Poutmax = r_.Pout;
+        r_.Rthtotal = r_.Rthja;
+        return *this;
+    }
     template <typename Field, typename Value> Design& set(Field DesignRecord::*field, Value value) {
         r_.*field = Field(value);
         return *this;
@@ -54,18 +63,11 @@ class Design {
     operator DesignRecord() const { return r_; }
 
   private:
-    // Dmax is D and Poutmax the power reached, as after every run without steady state.
-    Design& results(std::initializer_list<double> values) {
-        using R = DesignRecord;
-        static constexpr double R::*fields[] = {
-            &R::RdsonTj, &R::Tjc,  &R::D,  &R::Pout, &R::Pon,  &R::Poff, &R::Pcond,
-            &R::Ptotal,  &R::ILpk, &R::tr, &R::Lpri, &R::Cext, &R::Coss};
-        const double* value = values.begin();
-        for (double R::*field : fields)
-            r_.*field = *value++;
-        r_.Dmax = r_.D;
-        r_.Poutmax = r_.Pout;
-        r_.Rthtotal = r_.Rthja;
+    // One value for each field: a list of another length does not compile.
+    template <std::size_t N>
+    Design& fill(double R::*const (&fields)[N], const double (&values)[N]) {
+        for (std::size_t i = 0; i < N; ++i)
+            r_.*fields[i] = values[i];
         return *this;
     }
     DesignRecord r_;

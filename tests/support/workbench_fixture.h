@@ -7,6 +7,7 @@
 #include "design_record.h"
 #include "form_workbench.h"
 #include "locale_scope.h"
+#include "qstring_printer.h"
 #include "scripted_toolkit.h"
 
 #include <QCheckBox>
@@ -43,6 +44,20 @@ protected:
         return widget;
     }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const ShownBox& shown : toolkit.messages())
+            texts << shown.text;
+        return texts;
+    }
+    // The one message shown since the toolkit's record was last cleared.
+    void expectMessage(const QString& text, const QString& title,
+                       MessageIcon icon = MessageIcon::Critical) const {
+        ASSERT_EQ(messageTexts(), QStringList{text});
+        EXPECT_EQ(toolkit.messages()[0].title, title);
+        EXPECT_EQ(toolkit.messages()[0].icon, icon);
+    }
 
     // As a user does it: a click on the indicator, where a short caption cannot
     // make the click miss, and keys typed over the box's selected text.
