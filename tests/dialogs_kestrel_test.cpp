@@ -5,6 +5,7 @@
 #include "locale_scope.h"
 #include "number_text.h"
 #include "option_lookup.h"
+#include "qstring_printer.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -15,10 +16,6 @@ using namespace orvand;
 using namespace orvand::test;
 
 namespace {
-
-QString Name(std::u16string_view text) {
-    return TableText(text);
-}
 
 struct ExpectedDevice {
     const char* option;
@@ -63,64 +60,84 @@ const std::vector<ExpectedDevice> kExpected{
 
 class KestrelCatalogue : public DialogTest {};
 
-TEST_F(KestrelCatalogue, EachDeviceAppliesItsRow) {
+// Each device after one of the other family and a copper choice, in both
+// locales: what the window shows and the record as each write's change handler
+// finds it, in the order of the handler's steps.
+TEST_F(KestrelCatalogue, EachDeviceWritesItsRowStepByStep) {
     ASSERT_EQ(kKestrelCatalogue.size(), kExpected.size());
-    for (std::size_t i = 0; i < kExpected.size(); ++i) {
-        const ExpectedDevice& row = kExpected[i];
-        SCOPED_TRACE(row.option);
-        // The catalogue keeps the order in which OK tests the options.
-        EXPECT_EQ(Name(kKestrelCatalogue[i].option), QLatin1String(row.option));
-        toolkit.queueModal([&row](QDialog& dialog) {
-            QRadioButton* option = Option(dialog, QLatin1String(row.option));
-            ASSERT_NE(option, nullptr);
-            EXPECT_EQ(option->text(), QLatin1String(row.caption));
-            EXPECT_EQ(option->pos(), QPoint(row.left / 15, row.top / 15));
-            ChooseAndOk(QLatin1String(row.option))(dialog);
-        });
-        ShowFormKestrel(record, port, toolkit, nullptr);
+    DesignRecord start;
+    start.KestrelSel = true;
+    start.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
+    for (const QLocale& locale : {PointLocale(), CommaLocale()}) {
+        LocaleScope scope(locale);
+        const auto shown = [](double value) {
+            return QString::number(value).replace(u'.', QLocale().decimalPoint());
+        };
+        for (std::size_t i = 0; i < kExpected.size(); ++i) {
+            const ExpectedDevice& row = kExpected[i];
+            SCOPED_TRACE(row.option);
+            // The catalogue keeps the order in which OK tests the options.
+            EXPECT_EQ(TableText(kKestrelCatalogue[i].option), QLatin1String(row.option));
+            record = start;
+            record.HarrierN3 = !row.N3;
+            DesignRecord then = record;
+            port.writes.clear();
+            toolkit.queueModal([&row](QDialog& dialog) {
+                QRadioButton* option = Option(dialog, QLatin1String(row.option));
+                ASSERT_NE(option, nullptr);
+                EXPECT_EQ(option->text(), QLatin1String(row.caption));
+                EXPECT_EQ(option->pos(), QPoint(row.left / 15, row.top / 15));
+                ChooseAndOk(QLatin1String(row.option))(dialog);
+            });
+            ShowFormKestrel(record, port, toolkit, nullptr);
 
-        const QString part = QLatin1String(row.part);
-        EXPECT_EQ(record.Ron25, row.Ron25);
-        EXPECT_EQ(record.Rthja, row.Rthja);
-        EXPECT_EQ(record.fwork, row.fworkKHz);
-        EXPECT_EQ(record.Ipkd, row.Ipkd);
-        EXPECT_EQ(record.HarrierN3, row.N3);
-        EXPECT_EQ(record.DeviceName, part);
-        EXPECT_EQ(port.captions[WorkbenchButton::KestrelRdson], part);
-        EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS],
-                  part + QLatin1Char(' ') + QLatin1String(row.package));
-        EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QLatin1String(row.pmax));
+            const QString part = QLatin1String(row.part);
+            ASSERT_EQ(port.log(),
+                      QStringList(
+                          {"box Rthja " + shown(row.Rthja), "box fwork " + shown(row.fworkKHz),
+                           "caption KestrelHS " + part + ' ' + row.package,
+                           "caption KestrelRdson " + part, "box Poutmax " + QLatin1String(row.pmax),
+                           "box Ron25 " + shown(row.Ron25)}));
+            EXPECT_EQ(TextToNumberValue(port.writes[5].text), row.Ron25);
+            then.PackageOnly = 1.0;
+            then.Ron25 = row.Ron25;
+            then.Rthja = row.Rthja;
+            EXPECT_TRUE(port.writes[0].recordThen == then);
+            then.fwork = row.fworkKHz;
+            then.HarrierN3 = row.N3;
+            EXPECT_TRUE(port.writes[1].recordThen == then && port.writes[2].recordThen == then);
+            then.Ipkd = row.Ipkd;
+            EXPECT_TRUE(port.writes[3].recordThen == then);
+            then.DeviceName = part;
+            EXPECT_TRUE(port.writes[4].recordThen == then && port.writes[5].recordThen == then);
+            EXPECT_TRUE(record == then);
+        }
     }
+    EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrel")), 2 * 23);
     EXPECT_TRUE(toolkit.messages().empty());
 }
 
-TEST(FormKestrelWindow, HoldsEveryDeviceInOneGroupWithNoneSelected) {
-    DesignRecord record;
-    RecordingPort port(record);
-    ScriptedToolkit toolkit;
+TEST_F(KestrelCatalogue, WindowHoldsEveryDeviceInOneGroupWithNoneSelected) {
     FormKestrel dialog(record, port, toolkit);
     EXPECT_EQ(dialog.objectName(), QStringLiteral("FormKestrel"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kestrel Family Rdson Check"));
     EXPECT_EQ(dialog.size(), QSize(483, 278));
 
-    const QList<QRadioButton*> all = dialog.findChildren<QRadioButton*>();
-    EXPECT_EQ(all.size(), 23);
-    QButtonGroup* group = nullptr;
+    EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 23);
+    QButtonGroup* group = Option(dialog, QStringLiteral("optPX11"))->group();
+    ASSERT_NE(group, nullptr);
     for (const KestrelDevice& device : kKestrelCatalogue) {
-        QRadioButton* option = Option(dialog, Name(device.option));
+        QRadioButton* option = Option(dialog, TableText(device.option));
         ASSERT_NE(option, nullptr);
-        EXPECT_EQ(option->text(), Name(device.caption));
+        EXPECT_EQ(option->text(), TableText(device.caption));
         EXPECT_FALSE(option->isChecked());
         EXPECT_EQ(option->size(), QSize(81, 25));
-        if (group == nullptr)
-            group = option->group();
+        const bool discontinued =
+            QStringList({"optPX12", "optPX12S", "optPX14"}).contains(option->objectName());
+        EXPECT_EQ(option->toolTip(), discontinued ? QStringLiteral("Discontinuation") : QString());
         EXPECT_EQ(option->group(), group);
     }
-    ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->exclusive());
-    EXPECT_EQ(Option(dialog, QStringLiteral("optPX14"))->toolTip(),
-              QStringLiteral("Discontinuation"));
-    EXPECT_TRUE(Option(dialog, QStringLiteral("optPX13"))->toolTip().isEmpty());
     // OK first, then the devices in the catalogue's order; it has the focus when
     // the window opens, so Space presses it rather than picking a device.
     std::vector<std::string> order{"cmdOK"};
@@ -136,121 +153,20 @@ TEST(FormKestrelWindow, HoldsEveryDeviceInOneGroupWithNoneSelected) {
 
 class FormKestrelTest : public DialogTest {};
 
-TEST_F(FormKestrelTest, Px11WritesEveryFieldInOrder) {
-    record.PackageOnly = 0.0;
-    record.KestrelSel = true;
-    record.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optPX11")));
-    ShowFormKestrel(record, port, toolkit, nullptr);
-
-    EXPECT_EQ(record.PackageOnly, 1.0);
-    EXPECT_EQ(record.Ron25, 3.5);
-    EXPECT_EQ(record.Rthja, 90.0);
-    EXPECT_EQ(record.fwork, 100.0);
-    EXPECT_FALSE(record.HarrierN3);
-    EXPECT_EQ(record.Ipkd, 0.6);
-    EXPECT_EQ(record.DeviceName, QStringLiteral("PX11"));
-    EXPECT_TRUE(record.KestrelSel);
-    EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (3cm² Copper Area on PCB)"));
-
-    EXPECT_EQ(port.order(), QStringList({"box Rthja", "box fwork", "caption KestrelHS",
-                                         "caption KestrelRdson", "box Poutmax", "box Ron25"}));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Rthja], QStringLiteral("90"));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Fwork], QStringLiteral("100"));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QStringLiteral("12"));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Ron25], QStringLiteral("3.5"));
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], QStringLiteral("PX11 DIP8"));
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelRdson], QStringLiteral("PX11"));
-
-    // What each change handler sees when it runs.
-    const PortWrite* rthja = port.find(QStringLiteral("box Rthja"));
-    EXPECT_EQ(rthja->recordThen.Rthja, 90.0);
-    EXPECT_EQ(rthja->recordThen.Ron25, 3.5);
-    EXPECT_EQ(rthja->recordThen.PackageOnly, 1.0);
-    EXPECT_EQ(rthja->recordThen.fwork, 0.0);
-    const PortWrite* fwork = port.find(QStringLiteral("box fwork"));
-    EXPECT_EQ(fwork->recordThen.fwork, 100.0);
-    EXPECT_EQ(fwork->recordThen.Ipkd, 0.0);
-    const PortWrite* rdson = port.find(QStringLiteral("caption KestrelRdson"));
-    EXPECT_EQ(rdson->recordThen.Ipkd, 0.6);
-    EXPECT_TRUE(rdson->recordThen.DeviceName.isEmpty());
-    EXPECT_EQ(port.find(QStringLiteral("box Poutmax"))->recordThen.DeviceName,
-              QStringLiteral("PX11"));
-    EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrel")), 1);
-    EXPECT_TRUE(toolkit.messages().empty());
-}
-
-TEST_F(FormKestrelTest, To220DevicesDropTheCaptionSuffix) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRW27")));
-    ShowFormKestrel(record, port, toolkit, nullptr);
-    EXPECT_EQ(record.DeviceName, QStringLiteral("RW27"));
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelRdson], QStringLiteral("RW27"));
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], QStringLiteral("RW27 TO220 ISO"));
-    EXPECT_EQ(record.fwork, 67.0);
-    EXPECT_EQ(port.boxes[WorkbenchBox::Fwork], QStringLiteral("67"));
-    EXPECT_EQ(record.Rthja, 74.0);
-    EXPECT_EQ(record.Ipkd, 21.0);
-    EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QStringLiteral("80"));
-    EXPECT_TRUE(record.HarrierN3);
-}
-
-TEST_F(FormKestrelTest, So16DeviceAndSmallOnResistanceInBothLocales) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRV22S")));
-    ShowFormKestrel(record, port, toolkit, nullptr);
-    EXPECT_EQ(record.Rthja, 121.0);
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], QStringLiteral("RV22S SO16"));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QStringLiteral("22"));
-    EXPECT_EQ(record.Ron25, 0.9);
-
-    for (const auto& [locale, text] : {std::pair{PointLocale(), QStringLiteral("0.45")},
-                                       std::pair{CommaLocale(), QStringLiteral("0,45")}}) {
-        LocaleScope scope(locale);
-        toolkit.queueModal(ChooseAndOk(QStringLiteral("optRV23")));
-        ShowFormKestrel(record, port, toolkit, nullptr);
-        EXPECT_EQ(record.Ron25, 0.45);
-        EXPECT_EQ(port.boxes[WorkbenchBox::Ron25], text);
-        EXPECT_EQ(TextToNumberValue(port.boxes[WorkbenchBox::Ron25]), 0.45);
-    }
-}
-
-TEST_F(FormKestrelTest, FamilyOneDeviceAfterFamilyTwoClearsN3) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRV32D")));
-    ShowFormKestrel(record, port, toolkit, nullptr);
-    EXPECT_TRUE(record.HarrierN3);
-    EXPECT_EQ(record.Rthja, 96.0);
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optPX13S")));
-    ShowFormKestrel(record, port, toolkit, nullptr);
-    EXPECT_FALSE(record.HarrierN3);
-    EXPECT_EQ(record.Rthja, 112.0);
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], QStringLiteral("PX13S SO14"));
-    EXPECT_EQ(port.boxes[WorkbenchBox::Poutmax], QStringLiteral("28"));
-}
-
 TEST_F(FormKestrelTest, OkWithoutChoiceReopensAfreshAndOnlyTheNewOkApplies) {
-    record.Ipkd = 0.0;
-    record.PackageOnly = 0.0;
     // However often OK is refused, each window comes up alone, empty, with
     // nothing written yet.
     constexpr int kRefusals = 1000;
-    int freshAndAlone = 0;
+    int fresh = 0;
     for (int i = 0; i <= kRefusals; ++i)
-        toolkit.queueModal([&, i](QDialog& dialog) {
-            bool empty = true;
-            for (QRadioButton* option : dialog.findChildren<QRadioButton*>())
-                empty = empty && !option->isChecked();
-            freshAndAlone += empty && DialogsAlive() == 1 && port.writes.empty() ? 1 : 0;
-            ChooseAndOk(i < kRefusals ? QString() : QStringLiteral("optRV21"))(dialog);
-        });
+        toolkit.queueModal(CountingFresh(
+            fresh, port, ChooseAndOk(i < kRefusals ? QString() : QStringLiteral("optRV21"))));
     ShowFormKestrel(record, port, toolkit, nullptr);
 
-    const std::vector<ShownBox> messages = toolkit.messages();
-    ASSERT_EQ(messages.size(), std::size_t{kRefusals});
-    for (const ShownBox& message : messages) {
-        EXPECT_EQ(message.text, QStringLiteral("Please check your choice."));
-        EXPECT_EQ(message.title, QStringLiteral("Missing Kestrel Selection"));
-        EXPECT_EQ(message.icon, MessageIcon::Critical);
-    }
-    EXPECT_EQ(freshAndAlone, kRefusals + 1);
+    EXPECT_EQ(Messages(toolkit),
+              std::vector(kRefusals, Message{"Missing Kestrel Selection",
+                                             "Please check your choice.", MessageIcon::Critical}));
+    EXPECT_EQ(fresh, kRefusals + 1);
     EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrel")), kRefusals + 1);
     // Applied once, by the last window.
     EXPECT_EQ(port.writes.size(), 6u);
@@ -260,8 +176,8 @@ TEST_F(FormKestrelTest, OkWithoutChoiceReopensAfreshAndOnlyTheNewOkApplies) {
 }
 
 TEST_F(FormKestrelTest, CloseBoxOfFirstOrReopenedWindowWritesNothing) {
-    record.PackageOnly = 0.0;
     record.Ron25 = 1.25;
+    const DesignRecord before = record;
     toolkit.queueModal(CloseBox);
     ShowFormKestrel(record, port, toolkit, nullptr);
     toolkit.queueModal(ChooseAndOk(QString()));
@@ -271,8 +187,5 @@ TEST_F(FormKestrelTest, CloseBoxOfFirstOrReopenedWindowWritesNothing) {
 
     EXPECT_EQ(toolkit.messages().size(), 2u);
     EXPECT_TRUE(port.writes.empty());
-    EXPECT_EQ(record.PackageOnly, 0.0);
-    EXPECT_EQ(record.Ron25, 1.25);
-    EXPECT_EQ(record.Ipkd, 0.0);
-    EXPECT_TRUE(record.DeviceName.isEmpty());
+    EXPECT_TRUE(record == before);
 }

@@ -3,6 +3,7 @@
 #include "form_kestrel_hs.h"
 #include "option_lookup.h"
 #include "package_table.h"
+#include "qstring_printer.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -23,37 +24,33 @@ struct ExpectedPackage {
 
 // Written out here rather than read from the table, so that a slip in the table
 // shows.
-const std::vector<ExpectedPackage>& Expected() {
-    static const QString three = QStringLiteral(" (3cm² Copper Area on PCB)");
-    static const QString six = QStringLiteral(" (6cm² Copper Area on PCB)");
-    static const std::vector<ExpectedPackage> rows{
-        {"optNoCopperDIP8", 90, QStringLiteral("DIP8 no Hs"), 1.0, {}},
-        {"opt3CopperDIP8", 64, QStringLiteral("DIP8 3cm²"), 0.0, three},
-        {"opt6CopperDIP8", 56, QStringLiteral("DIP8 6cm²"), 0.0, six},
-        {"optNoCopperDIP7", 96, QStringLiteral("DIP7 no Hs"), 1.0, {}},
-        {"opt3cmCopperDIP7", 72, QStringLiteral("DIP7 3cm²"), 0.0, three},
-        {"opt6CopperDIP7", 65, QStringLiteral("DIP7 6cm²"), 0.0, six},
-        {"optNoCopperSO14", 112, QStringLiteral("DSO14 no HS"), 1.0, {}},
-        {"opt3CopperSO14", 92, QStringLiteral("DSO14 3cm²"), 0.0, three},
-        {"opt6CopperSO14", 78, QStringLiteral("DSO14 6cm²"), 0.0, six},
-        {"optnoHSTO220", 62, QStringLiteral("TO220"), 1.0, {}},
-        {"optnoHSDIP8", 90, QStringLiteral("DIP8"), 1.0, {}},
-        {"optDIP7", 96, QStringLiteral("DIP7"), 1.0, {}},
-        {"optnoHSDSO14", 112, QStringLiteral("DSO14"), 1.0, {}},
-        {"optnoHSDSO16", 121, QStringLiteral("DSO16 no HS"), 1.0, {}},
-        {"optPDSO16", 121, QStringLiteral("DSO16"), 1.0, {}},
-        {"optRW27", 74, QStringLiteral("RW27"), 1.0, {}},
-        {"optnoHSTO220ISO", 74, QStringLiteral("TO220 ISODRAIN"), 1.0, {}},
-    };
-    return rows;
-}
+const QString three = QStringLiteral(" (3cm² Copper Area on PCB)");
+const QString six = QStringLiteral(" (6cm² Copper Area on PCB)");
+const std::vector<ExpectedPackage> kExpected{
+    {"optNoCopperDIP8", 90, QStringLiteral("DIP8 no Hs"), 1.0, {}},
+    {"opt3CopperDIP8", 64, QStringLiteral("DIP8 3cm²"), 0.0, three},
+    {"opt6CopperDIP8", 56, QStringLiteral("DIP8 6cm²"), 0.0, six},
+    {"optNoCopperDIP7", 96, QStringLiteral("DIP7 no Hs"), 1.0, {}},
+    {"opt3cmCopperDIP7", 72, QStringLiteral("DIP7 3cm²"), 0.0, three},
+    {"opt6CopperDIP7", 65, QStringLiteral("DIP7 6cm²"), 0.0, six},
+    {"optNoCopperSO14", 112, QStringLiteral("DSO14 no HS"), 1.0, {}},
+    {"opt3CopperSO14", 92, QStringLiteral("DSO14 3cm²"), 0.0, three},
+    {"opt6CopperSO14", 78, QStringLiteral("DSO14 6cm²"), 0.0, six},
+    {"optnoHSTO220", 62, QStringLiteral("TO220"), 1.0, {}},
+    {"optnoHSDIP8", 90, QStringLiteral("DIP8"), 1.0, {}},
+    {"optDIP7", 96, QStringLiteral("DIP7"), 1.0, {}},
+    {"optnoHSDSO14", 112, QStringLiteral("DSO14"), 1.0, {}},
+    {"optnoHSDSO16", 121, QStringLiteral("DSO16 no HS"), 1.0, {}},
+    {"optPDSO16", 121, QStringLiteral("DSO16"), 1.0, {}},
+    {"optRW27", 74, QStringLiteral("RW27"), 1.0, {}},
+    {"optnoHSTO220ISO", 74, QStringLiteral("TO220 ISODRAIN"), 1.0, {}},
+};
 
 } // namespace
 
-TEST(FormKestrelHSWindow, HoldsNineteenChoicesInOneGroupWithNoneSelected) {
-    DesignRecord record;
-    RecordingPort port(record);
-    ScriptedToolkit toolkit;
+class FormKestrelHSTest : public DialogTest {};
+
+TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) {
     FormKestrelHS dialog(record, port, toolkit);
     EXPECT_EQ(dialog.objectName(), QStringLiteral("FormKestrelHS"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kestrel with Copper Area on PCB"));
@@ -82,89 +79,66 @@ TEST(FormKestrelHSWindow, HoldsNineteenChoicesInOneGroupWithNoneSelected) {
     EXPECT_EQ(FocusWhenShown(dialog), "cmdOK");
 }
 
-class FormKestrelHSTest : public DialogTest {};
-
+// Each choice after an earlier suffix, then one after another: a choice
+// without copper keeps the suffix of the copper choice before it.
 TEST_F(FormKestrelHSTest, EveryDefinedChoiceAppliesItsRow) {
-    const QString earlier = QStringLiteral("earlier suffix");
-    for (const ExpectedPackage& row : Expected()) {
-        SCOPED_TRACE(row.option);
-        record.CopperAreaText = earlier;
-        record.PackageOnly = 0.5;
-        port.writes.clear();
-        toolkit.queueModal(ChooseAndOk(QLatin1String(row.option)));
-        ShowFormKestrelHS(record, port, toolkit, nullptr);
+    for (const bool chained : {false, true}) {
+        for (const ExpectedPackage& row : kExpected) {
+            SCOPED_TRACE(row.option);
+            if (!chained)
+                record.CopperAreaText = QStringLiteral("earlier suffix");
+            const QString before = record.CopperAreaText;
+            record.PackageOnly = 0.5;
+            port.writes.clear();
+            toolkit.queueModal(ChooseAndOk(QLatin1String(row.option)));
+            ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-        EXPECT_EQ(record.Rthja, row.Rthja);
-        EXPECT_EQ(record.PackageOnly, row.PackageOnly);
-        EXPECT_EQ(record.CopperAreaText, row.copperText.isEmpty() ? earlier : row.copperText);
-        EXPECT_EQ(port.order(), QStringList({"caption KestrelHS", "box Rthja"}));
-        EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], row.caption);
-        EXPECT_EQ(port.boxes[WorkbenchBox::Rthja], QString::number(row.Rthja));
-        // The box is written last, after the record is complete.
-        EXPECT_EQ(port.writes.back().recordThen.PackageOnly, row.PackageOnly);
+            EXPECT_EQ(record.Rthja, row.Rthja);
+            EXPECT_EQ(record.PackageOnly, row.PackageOnly);
+            EXPECT_EQ(record.CopperAreaText, row.copperText.isEmpty() ? before : row.copperText);
+            EXPECT_EQ(port.log(), QStringList({"caption KestrelHS " + row.caption,
+                                               "box Rthja " + QString::number(row.Rthja)}));
+            // The box is written last, after the record is complete.
+            EXPECT_TRUE(port.writes.back().recordThen == record);
+        }
     }
     EXPECT_TRUE(toolkit.messages().empty());
-}
-
-TEST_F(FormKestrelHSTest, PackageOnlyChoiceAfterCopperKeepsTheSuffix) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("opt6CopperSO14")));
-    ShowFormKestrelHS(record, port, toolkit, nullptr);
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optPDSO16")));
-    ShowFormKestrelHS(record, port, toolkit, nullptr);
-    EXPECT_EQ(record.PackageOnly, 1.0);
-    EXPECT_EQ(record.Rthja, 121.0);
-    EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (6cm² Copper Area on PCB)"));
 }
 
 TEST_F(FormKestrelHSTest, RefusalsWriteNothingAndReopenEmpty) {
     record.Rthja = 64;
     record.PackageOnly = 0.0;
     record.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
+    const DesignRecord before = record;
     // However often OK is refused, each window comes up alone and empty.
-    int freshAndAlone = 0;
-    auto expectFreshThen = [&](ScriptedToolkit::ModalAction next) {
-        return [&freshAndAlone, next](QDialog& dialog) {
-            bool empty = true;
-            for (QRadioButton* option : dialog.findChildren<QRadioButton*>())
-                empty = empty && !option->isChecked();
-            freshAndAlone += empty && DialogsAlive() == 1 ? 1 : 0;
-            next(dialog);
-        };
-    };
+    int fresh = 0;
+    const Message missing{"Missing Rthja Value", "Please check your choice.",
+                          MessageIcon::Critical};
+    const Message note{"Note", "To be Defined", MessageIcon::Exclamation};
+    std::vector<Message> expected;
     constexpr int kRounds = 334;
     for (int round = 0; round < kRounds; ++round)
         for (const QString& refused :
-             {QString(), QStringLiteral("opt1HSDSO16"), QStringLiteral("opt3HSDSO16")})
-            toolkit.queueModal(expectFreshThen(ChooseAndOk(refused)));
-    toolkit.queueModal(expectFreshThen(CloseBox));
+             {QString(), QStringLiteral("opt1HSDSO16"), QStringLiteral("opt3HSDSO16")}) {
+            toolkit.queueModal(CountingFresh(fresh, port, ChooseAndOk(refused)));
+            expected.push_back(refused.isEmpty() ? missing : note);
+        }
+    toolkit.queueModal(CountingFresh(fresh, port, CloseBox));
     ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-    const std::vector<ShownBox> messages = toolkit.messages();
-    ASSERT_EQ(messages.size(), std::size_t{3 * kRounds});
-    for (std::size_t i = 0; i < messages.size(); ++i) {
-        const bool missing = i % 3 == 0;
-        EXPECT_EQ(messages[i].text, missing ? QStringLiteral("Please check your choice.")
-                                            : QStringLiteral("To be Defined"));
-        EXPECT_EQ(messages[i].title,
-                  missing ? QStringLiteral("Missing Rthja Value") : QStringLiteral("Note"));
-        EXPECT_EQ(messages[i].icon, missing ? MessageIcon::Critical : MessageIcon::Exclamation);
-    }
-    EXPECT_EQ(freshAndAlone, 3 * kRounds + 1);
+    EXPECT_EQ(Messages(toolkit), expected);
+    EXPECT_EQ(fresh, 3 * kRounds + 1);
     EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrelHS")), 3 * kRounds + 1);
     EXPECT_TRUE(port.writes.empty());
-    EXPECT_EQ(record.Rthja, 64.0);
-    EXPECT_EQ(record.PackageOnly, 0.0);
-    EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (3cm² Copper Area on PCB)"));
+    EXPECT_TRUE(record == before);
 }
 
 TEST_F(FormKestrelHSTest, ChoiceInReopenedWindowAppliesOnce) {
     toolkit.queueModal(ChooseAndOk(QStringLiteral("opt3HSDSO16")));
     toolkit.queueModal(ChooseAndOk(QStringLiteral("opt3CopperDIP8")));
     ShowFormKestrelHS(record, port, toolkit, nullptr);
-    EXPECT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.log(), QStringList({"caption KestrelHS DIP8 3cm²", "box Rthja 64"}));
     EXPECT_EQ(record.Rthja, 64.0);
-    EXPECT_EQ(port.boxes[WorkbenchBox::Rthja], QStringLiteral("64"));
-    EXPECT_EQ(port.captions[WorkbenchButton::KestrelHS], QStringLiteral("DIP8 3cm²"));
     EXPECT_EQ(record.PackageOnly, 0.0);
     EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (3cm² Copper Area on PCB)"));
 }

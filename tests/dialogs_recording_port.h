@@ -12,10 +12,9 @@
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
-#include <array>
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace orvand::test {
@@ -30,40 +29,25 @@ class RecordingPort final : public WorkbenchPort {
 public:
     explicit RecordingPort(const DesignRecord& record) : record_(record) {}
 
+    // Named in the order of the enumerations.
     void setBoxText(WorkbenchBox box, const QString& text) override {
-        boxes[box] = text;
-        writes.push_back({QStringLiteral("box ") + BoxName(box), text, record_});
+        const char* names[] = {"Rthja", "fwork", "Poutmax", "Ron25", "Rthjc"};
+        writes.push_back({QStringLiteral("box ") + names[int(box)], text, record_});
     }
     void setButtonCaption(WorkbenchButton button, const QString& caption) override {
-        captions[button] = caption;
-        writes.push_back({QStringLiteral("caption ") + ButtonName(button), caption, record_});
+        const char* names[] = {"KestrelRdson", "KestrelHS"};
+        writes.push_back({QStringLiteral("caption ") + names[int(button)], caption, record_});
     }
 
-    QStringList order() const {
-        QStringList names;
+    // Each write as "what text", in order.
+    QStringList log() const {
+        QStringList lines;
         for (const PortWrite& write : writes)
-            names << write.what;
-        return names;
-    }
-    const PortWrite* find(const QString& what) const {
-        for (const PortWrite& write : writes)
-            if (write.what == what)
-                return &write;
-        return nullptr;
-    }
-
-    // In the order of the enumerations.
-    static QString BoxName(WorkbenchBox box) {
-        return QString::fromLatin1(
-            std::array{"Rthja", "fwork", "Poutmax", "Ron25", "Rthjc"}[std::size_t(box)]);
-    }
-    static QString ButtonName(WorkbenchButton button) {
-        return QString::fromLatin1(std::array{"KestrelRdson", "KestrelHS"}[std::size_t(button)]);
+            lines << write.what + QLatin1Char(' ') + write.text;
+        return lines;
     }
 
     std::vector<PortWrite> writes;
-    std::map<WorkbenchBox, QString> boxes;
-    std::map<WorkbenchButton, QString> captions;
 
 private:
     const DesignRecord& record_;
@@ -75,21 +59,15 @@ inline QRadioButton* Option(QDialog& dialog, const QString& name) {
     return option;
 }
 
-inline void ClickOk(QDialog& dialog) {
-    auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdOK"));
-    ASSERT_NE(ok, nullptr);
-    QTest::mouseClick(ok, Qt::LeftButton);
-}
-
 // A scripted modal action: select the option (none when name is empty) and
 // press OK.
 inline ScriptedToolkit::ModalAction ChooseAndOk(const QString& name) {
     return [name](QDialog& dialog) {
-        if (!name.isEmpty()) {
-            if (QRadioButton* option = Option(dialog, name))
-                QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-        }
-        ClickOk(dialog);
+        if (QRadioButton* option = name.isEmpty() ? nullptr : Option(dialog, name))
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdOK"));
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
     };
 }
 
@@ -115,22 +93,44 @@ inline std::string FocusWhenShown(QDialog& dialog) {
     return focus != nullptr ? focus->objectName().toStdString() : "(none)";
 }
 
+// Dialog windows that exist now, shown or not.
+inline int DialogsAlive() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<QDialog*>(widget) != nullptr ? 1 : 0;
+    return count;
+}
+
 // Closed by its close box, nothing pressed.
 inline void CloseBox(QDialog&) {}
+
+// Does next in the window, counting it in fresh when it came up alone, with no
+// option selected and nothing written yet.
+inline ScriptedToolkit::ModalAction CountingFresh(int& fresh, const RecordingPort& port,
+                                                  ScriptedToolkit::ModalAction next) {
+    return [&fresh, &port, next](QDialog& dialog) {
+        bool empty = port.writes.empty() && DialogsAlive() == 1;
+        for (QRadioButton* option : dialog.findChildren<QRadioButton*>())
+            empty = empty && !option->isChecked();
+        fresh += empty ? 1 : 0;
+        next(dialog);
+    };
+}
+
+// The message boxes shown: title, text and icon.
+using Message = std::tuple<QString, QString, MessageIcon>;
+inline std::vector<Message> Messages(const ScriptedToolkit& toolkit) {
+    std::vector<Message> all;
+    for (const ShownBox& box : toolkit.messages())
+        all.emplace_back(box.title, box.text, box.icon);
+    return all;
+}
 
 inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
     int count = 0;
     for (const ShownBox& box : toolkit.shown())
         if (box.kind == ShownBox::Kind::Modal && box.text == window)
             ++count;
-    return count;
-}
-
-// Dialog windows that exist now, shown or not.
-inline int DialogsAlive() {
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += qobject_cast<QDialog*>(widget) != nullptr ? 1 : 0;
     return count;
 }
 

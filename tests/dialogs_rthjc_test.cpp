@@ -2,7 +2,7 @@
 #include "dialogs_recording_port.h"
 #include "form_rthjc_vs_copper.h"
 #include "locale_scope.h"
-#include "number_text.h"
+#include "qstring_printer.h"
 #include "rthja_chart.h"
 
 #include <QImage>
@@ -16,45 +16,45 @@
 using namespace orvand;
 using namespace orvand::test;
 
-class FormRthjcSelectionTest : public DialogTest {};
+class FormRthjcSelectionTest : public DialogTest {
+  protected:
+    void show(ScriptedToolkit::ModalAction action) {
+        toolkit.queueModal(std::move(action));
+        ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    }
+};
 
 TEST_F(FormRthjcSelectionTest, EachChoiceSetsItsValueAndNeitherKeepsTheOld) {
     record.Rthjc = 7.0;
-    toolkit.queueModal(ChooseAndOk(QString()));
-    toolkit.queueModal(CloseBox);
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    show(ChooseAndOk(QString()));
+    show(CloseBox);
     EXPECT_EQ(record.Rthjc, 7.0);
     EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(toolkit.messages().empty());
 
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcNo")));
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
+    show(ChooseAndOk(QStringLiteral("optRthjcNo")));
     EXPECT_EQ(record.Rthjc, 1.5);
-    EXPECT_EQ(port.boxes[WorkbenchBox::Rthjc], QStringLiteral("1.5"));
-
     {
         LocaleScope comma(CommaLocale());
-        toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcRW27")));
-        ShowFormRthjcSelection(record, port, toolkit, nullptr);
+        show(ChooseAndOk(QStringLiteral("optRthjcRW27")));
         EXPECT_EQ(record.Rthjc, 2.5);
-        EXPECT_EQ(port.boxes[WorkbenchBox::Rthjc], QStringLiteral("2,5"));
     }
-    EXPECT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.log(), QStringList({"box Rthjc 1.5", "box Rthjc 2,5"}));
 }
 
 // Ok is no default button: Return on a chosen option presses nothing. Ok
 // itself, once it has the focus, is pressed by Return or Enter.
 TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcRW27")));
-    bool neither = false;
-    toolkit.queueModal([&](QDialog& dialog) {
+    show(ChooseAndOk(QStringLiteral("optRthjcRW27")));
+    EXPECT_EQ(record.Rthjc, 2.5);
+    port.writes.clear();
+    int fresh = 0;
+    show(CountingFresh(fresh, port, [&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Rthjc Selection"));
         EXPECT_EQ(dialog.size(), QSize(312, 107));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
         EXPECT_FALSE(ok->autoDefault() || ok->isDefault());
         QRadioButton* no = Option(dialog, QStringLiteral("optRthjcNo"));
-        neither = !Option(dialog, QStringLiteral("optRthjcRW27"))->isChecked() && !no->isChecked();
         no->setChecked(true);
         no->setFocus();
         QTest::keyClick(no, Qt::Key_Return);
@@ -62,20 +62,16 @@ TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
         ok->setFocus();
         QTest::keyClick(ok, Qt::Key_Return);
         EXPECT_FALSE(dialog.isVisible());
-    });
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
-    EXPECT_EQ(record.Rthjc, 2.5);
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
-    EXPECT_TRUE(neither);
+    }));
+    EXPECT_EQ(fresh, 1);
     EXPECT_EQ(record.Rthjc, 1.5);
 
-    toolkit.queueModal([&](QDialog& dialog) {
+    show([&](QDialog& dialog) {
         Option(dialog, QStringLiteral("optRthjcRW27"))->setChecked(true);
         QTest::keyClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::Key_Enter,
                         Qt::KeypadModifier);
         EXPECT_FALSE(dialog.isVisible());
     });
-    ShowFormRthjcSelection(record, port, toolkit, nullptr);
     EXPECT_EQ(record.Rthjc, 2.5);
 }
 

@@ -5,7 +5,6 @@
 #include "workbench_fixture.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,9 +21,10 @@ class ModesTest : public WorkbenchFixture {
     bool shown(const char* name) const { return find<QWidget>(name)->isVisible(); }
 
     void click(QWidget* widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
-    void chooseDevice(const char* option) {
+    // Opens a dialog by its button and picks the option.
+    void choose(const char* buttonName, const char* option) {
         toolkit.queueModal(ChooseAndOk(QLatin1String(option)));
-        click(button("cmdKestrelRdson"));
+        click(button(buttonName));
     }
 };
 
@@ -35,7 +35,7 @@ const QString kPackageStartCaption = QString(15, QLatin1Char(' ')) + QStringLite
 } // namespace
 
 TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
-    chooseDevice("optRV22");
+    choose("cmdKestrelRdson", "optRV22");
     EXPECT_TRUE(record.KestrelSel);
     EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("90"));
     EXPECT_EQ(box("txtPoutmax")->text(), QStringLiteral("34"));
@@ -125,24 +125,22 @@ TEST_F(ModesTest, PeakCurrentBoxOnlyInDiscreteMode) {
 }
 
 TEST_F(ModesTest, HeatsinkTickedTwiceSwapsTheBoxesAndLeavesPackageOnlyCleared) {
-    chooseDevice("optPX11");
+    choose("cmdKestrelRdson", "optPX11");
     ASSERT_EQ(record.PackageOnly, 1.0);
-    const char* packagePath[] = {"cmdKestrelHS", "txtRthja", "lblRthja"};
-    const char* heatsinkPath[] = {"txtRthhs", "txtRthht", "txtRthjc", "lblRthhs",
-                                  "lblRthht", "lblRthjc", "CmdRthjc"};
+    const auto expectPath = [this](bool heatsink) {
+        for (const char* name : {"cmdKestrelHS", "txtRthja", "lblRthja"})
+            EXPECT_NE(shown(name), heatsink) << name;
+        for (const char* name :
+             {"txtRthhs", "txtRthht", "txtRthjc", "lblRthhs", "lblRthht", "lblRthjc", "CmdRthjc"})
+            EXPECT_EQ(shown(name), heatsink) << name;
+    };
     tick("chkHeatsink");
-    for (const char* name : packagePath)
-        EXPECT_FALSE(shown(name)) << name;
-    for (const char* name : heatsinkPath)
-        EXPECT_TRUE(shown(name)) << name;
+    expectPath(true);
     EXPECT_EQ(record.PackageOnly, 0.0);
 
     record.PackageOnly = 1.0; // only a tick clears it; an untick leaves it
     tick("chkHeatsink");
-    for (const char* name : packagePath)
-        EXPECT_TRUE(shown(name)) << name;
-    for (const char* name : heatsinkPath)
-        EXPECT_FALSE(shown(name)) << name;
+    expectPath(false);
     EXPECT_EQ(record.PackageOnly, 1.0);
     tick("chkHeatsink");
     tick("chkHeatsink");
@@ -151,8 +149,7 @@ TEST_F(ModesTest, HeatsinkTickedTwiceSwapsTheBoxesAndLeavesPackageOnlyCleared) {
 }
 
 TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("opt6CopperSO14")));
-    click(button("cmdKestrelHS"));
+    choose("cmdKestrelHS", "opt6CopperSO14");
     ASSERT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("DSO14 6cm²"));
 
     // Reaching the box by keyboard and typing, or a right or middle click,
@@ -198,13 +195,12 @@ TEST_F(ModesTest, OptionalValuesShowAndHideTheirBoxesKeepingTheText) {
 }
 
 TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("opt3CopperDIP8")));
-    click(button("cmdKestrelHS"));
+    choose("cmdKestrelHS", "opt3CopperDIP8");
     EXPECT_EQ(record.PackageOnly, 0.0);
     EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("64"));
     EXPECT_EQ(button("cmdKestrelHS")->caption(), QStringLiteral("DIP8 3cm²"));
 
-    chooseDevice("optRV20D");
+    choose("cmdKestrelRdson", "optRV20D");
     EXPECT_EQ(record.PackageOnly, 1.0);
     EXPECT_EQ(record.Rthja, 96.0);
     EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("96"));
@@ -216,8 +212,7 @@ TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
 
 TEST_F(ModesTest, HeatsinkDialogAndChartOpenFromTheirButtons) {
     tick("chkHeatsink");
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcNo")));
-    click(button("CmdRthjc"));
+    choose("CmdRthjc", "optRthjcNo");
     EXPECT_EQ(box("txtRthjc")->text(), QStringLiteral("1.5"));
     EXPECT_EQ(record.Rthjc, 1.5);
 

@@ -7,10 +7,8 @@
 #include "qstring_printer.h"
 #include "workbench_fixture.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -51,6 +49,11 @@ constexpr ExpectedRun kDeviceRuns[] = {
 class RunsTest : public WorkbenchFixture {
   protected:
     void click(const char* name) { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
+    // Opens a dialog by its button and picks the option.
+    void choose(const char* button, const char* option) {
+        toolkit.queueModal(ChooseAndOk(QLatin1String(option)));
+        click(button);
+    }
     void expectRun(const ExpectedRun& run) {
         // The power is a running sum of steps, and its last digits decide the
         // rounding of a value such as 65.95.
@@ -75,8 +78,7 @@ class DeviceRunTest : public RunsTest, public ::testing::WithParamInterface<Expe
 // wrote back into Pmax: it reaches the same power again.
 TEST_P(DeviceRunTest, DeviceWithDefaultInputsReachesItsPowerAtEveryStart) {
     const ExpectedRun& run = GetParam();
-    toolkit.queueModal(ChooseAndOk(QLatin1String(run.option)));
-    click("cmdKestrelRdson");
+    choose("cmdKestrelRdson", run.option);
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
         click("CmdStart");
@@ -88,11 +90,8 @@ INSTANTIATE_TEST_SUITE_P(EveryDevice, DeviceRunTest, ::testing::ValuesIn(kDevice
 
 TEST_F(RunsTest, DiscreteSwitchWithCopperArea) {
     click("cmdHarrierRdson");
-    QLineEdit* ron = box("txtRon25");
-    ron->selectAll();
-    QTest::keyClicks(ron, QStringLiteral("2.5"));
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("opt3CopperDIP8")));
-    click("cmdKestrelHS");
+    type("txtRon25", QStringLiteral("2.5"));
+    choose("cmdKestrelHS", "opt3CopperDIP8");
     EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (3cm² Copper Area on PCB)"));
     click("CmdStart");
     expectRun({"discrete 2.5 ohm, DIP8 3 cm²", 2164, 1.08088, 75.0416, 463.069});
@@ -102,8 +101,7 @@ TEST_F(RunsTest, DiscreteSwitchWithCopperArea) {
 
 // Its report is named and headed after the heatsink alone.
 TEST_F(RunsTest, IntegratedDeviceOnTheHeatsinkPath) {
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRV22")));
-    click("cmdKestrelRdson");
+    choose("cmdKestrelRdson", "optRV22");
     tick("chkHeatsink");
     QTemporaryDir dir;
     toolkit.queueSave(dir.filePath(QStringLiteral("hs")));
@@ -123,8 +121,7 @@ TEST_F(RunsTest, IntegratedDeviceOnTheHeatsinkPath) {
     EXPECT_EQ(lines[4], "Heatsink: \t18.0 k/W Heatsink required\r");
 
     // A smaller junction-to-case resistance from its dialog raises the power.
-    toolkit.queueModal(ChooseAndOk(QStringLiteral("optRthjcNo")));
-    click("CmdRthjc");
+    choose("CmdRthjc", "optRthjcNo");
     box("txtPoutmax")->setText(QStringLiteral("34"));
     toolkit.clearShown();
     click("CmdStart");

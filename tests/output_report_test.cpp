@@ -22,7 +22,7 @@ QByteArray Bytes(std::initializer_list<int> values) {
 }
 
 // PX11 after its run, with Ta 25 °C, and no package-only mark left.
-DesignRecord Catalogue() {
+test::Design Catalogue() {
     return test::Design()
         .px11()
         .px11Results()
@@ -65,118 +65,87 @@ TEST_P(ReportInBothLocales, DocumentedLineAndFileNameExamples) {
     EXPECT_EQ(report.deviceName, "PX11");
 }
 
-TEST(OutputReport, RangeLabelFollowsVacmin) {
-    LocaleScope locale(PointLocale());
-    const std::pair<double, const char*> cases[] = {
-        {60, "Universal"}, {85, "Universal"}, {85.01, ""},    {115, ""},
-        {189.99, ""},      {190, "Small"},    {270, "Small"},
-    };
-    for (const auto& [vacmin, label] : cases) {
-        DesignRecord r = Catalogue();
-        r.Vacmin = vacmin;
-        const QString expected =
-            QStringLiteral("C:\\data\\run1 %1 DCM PX11 Rth 90.0.txt").arg(QLatin1String(label));
-        EXPECT_EQ(ComposeOutputReport(r, Dcm()).fileName, expected) << "Vacmin " << vacmin;
-    }
-}
+// Where a case looks besides the lines: the file name, without its folder and
+// ".txt", or the device name.
+constexpr int kFileName = -1, kDeviceName = -2;
 
-TEST(OutputReport, ModeLabelTestsCcmAfterDcm) {
+TEST(OutputReport, EachCaseShowsInItsLine) {
     LocaleScope locale(PointLocale());
+    using R = DesignRecord;
+    // A discrete switch without heatsink: the name carries Rthhs, the heading
+    // Rthtotal.
+    const DesignRecord discrete = Catalogue()
+                                      .set(&R::HarrierSel, true)
+                                      .set(&R::KestrelSel, false)
+                                      .set(&R::Ron25, 0.45)
+                                      .set(&R::DeviceName, "");
+    const DesignRecord unnamed = Catalogue().set(&R::DeviceName, "");
+    const DesignRecord copper = Catalogue().set(&R::CopperAreaText, " (3cm² Copper Area on PCB)");
+    // Case A's losses.
+    const DesignRecord caseA = test::Design().caseAResults();
+    const DesignRecord n3 = test::Design().caseAResults().set(&R::HarrierN3, true);
     const struct {
-        bool dcm, ccm;
-        const char* name;
+        DesignRecord record;
+        const char* ticks; // D: DCM, C: CCM, H: heatsink
+        int line;
+        const char* text;
     } cases[] = {
-        {true, false, "C:\\data\\run1 Universal DCM PX11 Rth 90.0.txt"},
-        {false, true, "C:\\data\\run1 Universal CCM PX11 Rth 90.0.txt"},
-        {true, true, "C:\\data\\run1 Universal CCM PX11 Rth 90.0.txt"},
-        {false, false, "C:\\data\\run1 Universal  PX11 Rth 90.0.txt"},
+        // The range label follows Vacmin.
+        {Catalogue().set(&R::Vacmin, 60), "D", kFileName, "Universal DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 85), "D", kFileName, "Universal DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 85.01), "D", kFileName, " DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 115), "D", kFileName, " DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 189.99), "D", kFileName, " DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 190), "D", kFileName, "Small DCM PX11 Rth 90.0"},
+        {Catalogue().set(&R::Vacmin, 270), "D", kFileName, "Small DCM PX11 Rth 90.0"},
+        // The mode label tests CCM after DCM.
+        {Catalogue(), "C", kFileName, "Universal CCM PX11 Rth 90.0"},
+        {Catalogue(), "DC", kFileName, "Universal CCM PX11 Rth 90.0"},
+        {Catalogue(), "", kFileName, "Universal  PX11 Rth 90.0"},
+        {discrete, "D", kDeviceName, "Discrete Harrier 0.45 Ohm"},
+        {discrete, "D", kFileName, "Universal DCM Discrete Harrier 0.45 Ohm Rth 18.0"},
+        {discrete, "D", 1,
+         "Output File for: Discrete Harrier 0.45 Ohm Device with a heatsink of Rthja = 90.0 k/W"},
+        {discrete, "D", 4, "Heatsink: \t90.0 k/W Heatsink required "},
+        // An integrated device with the heatsink ticked is named after Ron25 as well.
+        {Catalogue(), "DH", kDeviceName, "Discrete Harrier 3.50 Ohm"},
+        {Catalogue(), "DH", kFileName, "Universal DCM Discrete Harrier 3.50 Ohm Rth 18.0"},
+        {Catalogue(), "DH", 1,
+         "Output File for: Discrete Harrier 3.50 Ohm Device with a heatsink of Rthja = 18.0 k/W"},
+        // The package alone wins over a ticked heatsink; only exactly 1.0 counts.
+        {Catalogue().set(&R::PackageOnly, 1.0), "DH", 4, "Heatsink: \tNo Heatsink required"},
+        {Catalogue().set(&R::PackageOnly, 1.0), "D", 4, "Heatsink: \tNo Heatsink required"},
+        {Catalogue().set(&R::PackageOnly, 0.5), "DH", 4, "Heatsink: \t18.0 k/W Heatsink required"},
+        {copper, "DH", 4, "Heatsink: \t18.0 k/W Heatsink required"},
+        {copper, "D", 4, "Heatsink: \t90.0 k/W Heatsink required  (3cm² Copper Area on PCB)"},
+        // An empty device name leaves its blanks.
+        {unnamed, "D", 1, "Output File for:  Device with a heatsink of Rthja = 90.0 k/W"},
+        {unnamed, "D", 3, "Device: \t"},
+        {unnamed, "D", kFileName, "Universal DCM  Rth 90.0"},
+        {caseA, "D", 27, "Power Losses"},
+        {caseA, "D", 28, "ON Losses\t0.01W"},
+        {caseA, "D", 29, "OFF Losses\t0.06W"},
+        {caseA, "D", 30, "Cond. Losses\t0.77W"},
+        {caseA, "D", 31, "Total Losses\t0.83W"},
+        {n3, "D", 29, "OFF Losses\tNot Considered because of N3 Version of Harrier"},
     };
     for (const auto& c : cases) {
-        ReportOptions o;
-        o.dcmSelected = c.dcm;
-        o.ccmSelected = c.ccm;
-        EXPECT_EQ(ComposeOutputReport(Catalogue(), o).fileName, QString::fromLatin1(c.name));
+        SCOPED_TRACE(c.text);
+        const QString ticks = QString::fromLatin1(c.ticks);
+        const OutputReport report = ComposeOutputReport(
+            c.record, {ticks.contains(u'D'), ticks.contains(u'C'), ticks.contains(u'H')});
+        ASSERT_EQ(report.lines.size(), 32);
+        if (c.line == kFileName)
+            EXPECT_EQ(report.fileName, "C:\\data\\run1 " + QString::fromUtf8(c.text) + ".txt");
+        else
+            EXPECT_EQ(c.line == kDeviceName ? report.deviceName : report.lines[c.line],
+                      QString::fromUtf8(c.text));
     }
-}
-
-TEST(OutputReport, DiscreteConditionRenamesTheDeviceAndPicksResistances) {
-    LocaleScope locale(PointLocale());
-    // Discrete switch without heatsink: the name carries Rthhs, the heading Rthtotal.
-    DesignRecord discrete = Catalogue();
-    discrete.HarrierSel = true;
-    discrete.KestrelSel = false;
-    discrete.Ron25 = 0.45;
-    discrete.DeviceName.clear();
-    OutputReport report = ComposeOutputReport(discrete, Dcm());
-    EXPECT_EQ(report.deviceName, "Discrete Harrier 0.45 Ohm");
-    EXPECT_EQ(report.fileName,
-              "C:\\data\\run1 Universal DCM Discrete Harrier 0.45 Ohm Rth 18.0.txt");
-    EXPECT_EQ(report.lines[1], "Output File for: Discrete Harrier 0.45 Ohm Device with a "
-                               "heatsink of Rthja = 90.0 k/W");
-    EXPECT_EQ(report.lines[4], "Heatsink: \t90.0 k/W Heatsink required ");
-
-    // An integrated device with the heatsink ticked is named after Ron25 as well.
-    DesignRecord integrated = Catalogue();
-    ReportOptions heatsink = Dcm();
-    heatsink.heatsink = true;
-    report = ComposeOutputReport(integrated, heatsink);
-    EXPECT_EQ(report.deviceName, "Discrete Harrier 3.50 Ohm");
-    EXPECT_TRUE(report.lines[1].endsWith(" Rthja = 18.0 k/W"));
-    EXPECT_TRUE(report.fileName.endsWith(" Rth 18.0.txt"));
-
-    // Composing is pure: the record keeps its own name.
-    EXPECT_EQ(integrated.DeviceName, "PX11");
-}
-
-TEST(OutputReport, HeatsinkLineCases) {
-    LocaleScope locale(PointLocale());
-    DesignRecord r = Catalogue();
-    ReportOptions heatsink = Dcm();
-    heatsink.heatsink = true;
-
-    r.PackageOnly = 1.0; // wins over a ticked heatsink
-    EXPECT_EQ(ComposeOutputReport(r, heatsink).lines[4], "Heatsink: \tNo Heatsink required");
-    EXPECT_EQ(ComposeOutputReport(r, Dcm()).lines[4], "Heatsink: \tNo Heatsink required");
-
-    r.PackageOnly = 0.5; // only exactly 1.0 counts
-    EXPECT_EQ(ComposeOutputReport(r, heatsink).lines[4], "Heatsink: \t18.0 k/W Heatsink required");
-
-    r.PackageOnly = 0.0;
-    r.CopperAreaText = QStringLiteral(" (3cm² Copper Area on PCB)");
-    EXPECT_EQ(ComposeOutputReport(r, heatsink).lines[4], "Heatsink: \t18.0 k/W Heatsink required");
-    const QStringList lines = ComposeOutputReport(r, Dcm()).lines;
-    EXPECT_EQ(lines[4], "Heatsink: \t90.0 k/W Heatsink required  (3cm² Copper Area on PCB)");
     EXPECT_EQ(
-        EncodeReport({lines[4]}),
+        EncodeReport({ComposeOutputReport(copper, Dcm()).lines[4]}),
         QByteArray("Heatsink: \t90.0 k/W Heatsink required  (3cm\xB2 Copper Area on PCB)\r\n"));
-}
-
-TEST(OutputReport, EmptyDeviceNameLeavesItsBlanks) {
-    LocaleScope locale(PointLocale());
-    DesignRecord r = Catalogue();
-    r.DeviceName.clear();
-    const OutputReport report = ComposeOutputReport(r, Dcm());
-    EXPECT_EQ(report.lines[1], "Output File for:  Device with a heatsink of Rthja = 90.0 k/W");
-    EXPECT_EQ(report.lines[3], "Device: \t");
-    EXPECT_EQ(report.fileName, "C:\\data\\run1 Universal DCM  Rth 90.0.txt");
-}
-
-TEST(OutputReport, LossLinesAndN3) {
-    LocaleScope locale(PointLocale());
-    DesignRecord r = Catalogue();
-    r.Pon = 0.012542;
-    r.Poff = 0.055948;
-    r.Pcond = 0.76545;
-    r.Ptotal = 0.83394;
-    QStringList lines = ComposeOutputReport(r, Dcm()).lines;
-    EXPECT_EQ(lines[27], "Power Losses");
-    EXPECT_EQ(lines[28], "ON Losses\t0.01W");
-    EXPECT_EQ(lines[29], "OFF Losses\t0.06W");
-    EXPECT_EQ(lines[30], "Cond. Losses\t0.77W");
-    EXPECT_EQ(lines[31], "Total Losses\t0.83W");
-    r.HarrierN3 = true;
-    lines = ComposeOutputReport(r, Dcm()).lines;
-    EXPECT_EQ(lines[29], "OFF Losses\tNot Considered because of N3 Version of Harrier");
+    // Composing is pure: the record keeps its own name.
+    EXPECT_EQ(copper.DeviceName, "PX11");
 }
 
 TEST(EncodeReport, WindowsCodePageWithCrLfAfterEveryLine) {
