@@ -7,10 +7,13 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace orvand;
 
 namespace {
+
+using R = DesignRecord;
 
 DcmOptions typed(const char* poutmax) {
     DcmOptions options;
@@ -18,23 +21,26 @@ DcmOptions typed(const char* poutmax) {
     return options;
 }
 
-struct Expected {
-    long passes;
-    double Pout, D, ILpk, Ptotal, Tjc, LpriMicro, Poutmax;
-};
-
-// Checks the table's columns; `digits` gives the tolerance of each value shown.
-void expectRow(const DesignRecord& r, const DcmOutcome& outcome, const Expected& e) {
-    ASSERT_TRUE(outcome.ok()) << RefusalMessage(outcome.refusal).toStdString();
-    EXPECT_EQ(outcome.passes, e.passes);
-    EXPECT_NEAR(r.Pout, e.Pout, 0.005);
-    EXPECT_NEAR(r.D, e.D, 0.000005);
-    EXPECT_NEAR(r.ILpk, e.ILpk, std::fabs(e.ILpk) * 6e-5);
-    EXPECT_NEAR(r.Ptotal, e.Ptotal, std::fabs(e.Ptotal) * 6e-5);
-    EXPECT_NEAR(r.Tjc, e.Tjc, 0.0005);
-    EXPECT_NEAR(r.Lpri * 1e6, e.LpriMicro, 0.005);
-    EXPECT_NEAR(r.Poutmax, e.Poutmax, 0.005);
+// The table's value as it prints it: within half a unit of its last digit, or,
+// where it is kept from what was typed, that value itself.
+void expectShown(double value, const QString& shown) {
+    if (shown.endsWith(u"(kept)")) {
+        EXPECT_DOUBLE_EQ(value, shown.chopped(6).toDouble()) << shown.toStdString();
+        return;
+    }
+    const qsizetype point = shown.indexOf(u'.');
+    const double halfUnit = 0.5 * std::pow(10.0, point < 0 ? 0 : point + 1 - shown.size());
+    EXPECT_NEAR(value, shown.toDouble(), halfUnit) << shown.toStdString();
 }
+
+// A row of the table (case, passes, Pout, D, ILpk, Ptotal, Tjc, Lpri in µH, Poutmax after),
+// and what the case ticks and types beside case A: typing lpri, cext or tr ticks its box.
+struct Case {
+    const char* row;
+    DesignRecord design = test::Design();
+    bool heatsink = false, steadyState = false, userIlpk = false;
+    const char *poutmax = "50", *lpri = nullptr, *cext = nullptr, *tr = nullptr;
+};
 
 class CalculateDcm : public ::testing::Test {
 protected:
@@ -60,7 +66,6 @@ TEST_F(CalculateDcm, CaseADesignPointAndFittedValues) {
     EXPECT_NEAR(r.Pon, 0.012542, 0.0000005);
     EXPECT_NEAR(r.Poff, 0.055948, 0.0000005);
     EXPECT_NEAR(r.Pcond, 0.76545, 0.000005);
-    expectRow(r, outcome, {1664, 16.64, 0.49948, 0.83114, 0.83394, 75.054, 602.21, 16.64});
 }
 
 TEST_F(CalculateDcm, PoutIsTheRunningSumOfTheSteps) {
@@ -70,125 +75,79 @@ TEST_F(CalculateDcm, PoutIsTheRunningSumOfTheSteps) {
     EXPECT_EQ(QString::number(r.Pout, 'g', 15), QStringLiteral("16.6399999999998"));
 }
 
-TEST_F(CalculateDcm, CaseBHeatsinkPath) {
-    DesignRecord r = test::Design();
-    DcmOptions options = typed("50");
-    options.heatsink = true;
-    const DcmOutcome outcome = CalculateDCM(r, options);
-    EXPECT_EQ(r.Rthtotal, 21.5);
-    expectRow(r, outcome, {3480, 34.80, 0.49948, 1.7382, 3.4892, 75.018, 287.95, 34.80});
-}
-
-TEST_F(CalculateDcm, CaseCSteadyStateRightAfterA) {
-    DesignRecord r = test::Design();
-    CalculateDCM(r, typed("50"));
-    // The next Start clears the results and reads the same inputs again.
-    ClearResults(r);
-    r.Poutmax = 16.6; // what the window wrote back and read again
-    DcmOptions options = typed("16.6");
-    options.steadyState = true;
-    const DcmOutcome outcome = CalculateDCM(r, options);
-    expectRow(r, outcome, {1663, 16.63, 0.49933, 0.83089, 0.83345, 75.011, 602.39, 16.63});
-}
-
-TEST_F(CalculateDcm, CaseDSteadyStateWithATypedInductance) {
-    DesignRecord r = test::Design();
-    CalculateDCM(r, typed("50"));
-    ClearResults(r);
-    r.Poutmax = 50;
-    DcmOptions options = typed("50");
-    options.steadyState = true;
-    options.userLpri = true;
-    options.userLpriText = QStringLiteral("800");
-    const DcmOutcome outcome = CalculateDCM(r, options);
-    expectRow(r, outcome, {2200, 22.00, 0.66195, 0.82916, 0.83365, 75.028, 800, 50});
+TEST_F(CalculateDcm, TheDesignTable) {
+    const Case cases[] = {
+        {.row = "A 1664 16.64 0.49948 0.83114 0.83394 75.054 602.21 16.64"},
+        {.row = "B 3480 34.80 0.49948 1.7382 3.4892 75.018 287.95 34.80", .heatsink = true},
+        {.row = "C 1663 16.63 0.49933 0.83089 0.83345 75.011 602.39 16.63",
+         .steadyState = true,
+         .poutmax = "16.6"},
+        {.row = "D 2200 22.00 0.66195 0.82916 0.83365 75.028 800(kept) 50(kept)",
+         .steadyState = true,
+         .lpri = "800"},
+        {.row = "E 1202 12.02 0.49948 0.60038 0.51345 46.211 833.68 12.02",
+         .design = test::Design().px11(),
+         .poutmax = "12"},
+        {.row = "F 1723 17.23 0.49948 0.86061 0.83362 75.026 581.59 17.23",
+         .design =
+             test::Design().set(&R::KestrelSel, true).set(&R::Ipkd, 3.2).set(&R::HarrierN3, true),
+         .poutmax = "21",
+         .tr = "10"},
+        {.row = "G 1664 16.64 0.49948 0.83114 0.83394 75.054 800(kept) 50(kept)", .lpri = "800"},
+        {.row = "H 1664 16.64 0.49948 0.83114 0.83394 75.054 602.21 16.64",
+         .poutmax = "10",
+         .lpri = "800"},
+        {.row = "I 1665 16.65 0.49948 0.83164 0.83353 75.018 601.85 16.65", .cext = "15"},
+        {.row = "J 1694 16.94 0.49948 0.84612 0.83427 75.084 591.55 16.94", .tr = "10"},
+        {.row = "K 1002 10.02 0.49948 0.50048 0.31948 28.753 1000.08 10.02",
+         .design = test::Design().set(&R::ILpkUser, 0.5),
+         .userIlpk = true},
+        {.row = "L 1 0.01 0.49948 0.00049948 0.0036875 0.33187 1002080 0.01",
+         .design = test::Design().set(&R::Ta, 125)},
+    };
+    std::map<QString, DesignRecord> after;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const QStringList row = QString::fromUtf8(c.row).split(u' ');
+        DesignRecord& r = after[row[0]] = c.design;
+        DcmOptions options = typed(c.poutmax);
+        options.heatsink = c.heatsink;
+        options.steadyState = c.steadyState;
+        options.userIlpk = c.userIlpk;
+        options.userLpri = c.lpri;
+        options.userLpriText = QString::fromLatin1(c.lpri);
+        options.userCext = c.cext;
+        options.cextText = QString::fromLatin1(c.cext);
+        options.userTr = c.tr;
+        options.trText = QString::fromLatin1(c.tr);
+        // A steady-state Start follows case A's, whose results it clears first.
+        if (c.steadyState) {
+            CalculateDCM(r, typed("50"));
+            ClearResults(r);
+        }
+        r.Poutmax = options.poutmaxText.toDouble(); // as the Start reads it from its box
+        const DcmOutcome outcome = CalculateDCM(r, options);
+        ASSERT_TRUE(outcome.ok()) << RefusalMessage(outcome.refusal).toStdString();
+        EXPECT_EQ(outcome.passes, row[1].toLong());
+        const double values[] = {r.Pout, r.D, r.ILpk, r.Ptotal, r.Tjc, r.Lpri * 1e6, r.Poutmax};
+        for (int i = 0; i < 7; ++i)
+            expectShown(values[i], row[i + 2]);
+    }
+    EXPECT_EQ(after["B"].Rthtotal, 21.5);
     // The conduction loss keeps the kept Dmax while D runs above it.
-    EXPECT_GT(r.D, r.Dmax);
-    EXPECT_NEAR(r.Pcond, 0.76181, 0.000005);
-}
-
-TEST_F(CalculateDcm, CaseEIntegratedDeviceStopsAtItsCurrentLimit) {
-    DesignRecord r = test::Design();
-    r.KestrelSel = true;
-    r.Ipkd = 0.6;
-    r.Ron25 = 3.5;
-    r.Poutmax = 12;
-    const DcmOutcome outcome = CalculateDCM(r, typed("12"));
-    EXPECT_EQ(r.Ipkd, 0.6); // the catalogue value is not fitted over
-    expectRow(r, outcome, {1202, 12.02, 0.49948, 0.60038, 0.51345, 46.211, 833.68, 12.02});
-}
-
-TEST_F(CalculateDcm, CaseFN3SwitchHasNoRiseTimeAndNoTurnOffLoss) {
-    DesignRecord r = test::Design();
-    r.KestrelSel = true;
-    r.Ipkd = 3.2;
-    r.HarrierN3 = true;
-    r.Poutmax = 21;
-    DcmOptions options = typed("21");
-    options.userTr = true; // ignored for an N3 switch
-    options.trText = QStringLiteral("10");
-    const DcmOutcome outcome = CalculateDCM(r, options);
-    EXPECT_EQ(r.tr, 0.0);
-    EXPECT_EQ(r.Poff, 0.0);
-    expectRow(r, outcome, {1723, 17.23, 0.49948, 0.86061, 0.83362, 75.026, 581.59, 17.23});
-}
-
-TEST_F(CalculateDcm, CasesGAndHTypedInductanceKeptOnlyBelowTheTypedMaximum) {
-    DesignRecord g = test::Design();
-    DcmOptions options = typed("50");
-    options.userLpri = true;
-    options.userLpriText = QStringLiteral("800");
-    expectRow(g, CalculateDCM(g, options),
-              {1664, 16.64, 0.49948, 0.83114, 0.83394, 75.054, 800, 50});
-
-    DesignRecord h = test::Design();
-    h.Poutmax = 10;
-    options.poutmaxText = QStringLiteral("10");
-    expectRow(h, CalculateDCM(h, options),
-              {1664, 16.64, 0.49948, 0.83114, 0.83394, 75.054, 602.21, 16.64});
-}
-
-TEST_F(CalculateDcm, CasesIToLUserValuesAndTheFirstStep) {
-    DesignRecord i = test::Design();
-    DcmOptions cext = typed("50");
-    cext.userCext = true;
-    cext.cextText = QStringLiteral("15");
-    expectRow(i, CalculateDCM(i, cext),
-              {1665, 16.65, 0.49948, 0.83164, 0.83353, 75.018, 601.85, 16.65});
-    EXPECT_EQ(i.Cext, 15.0);
-
-    DesignRecord j = test::Design();
-    DcmOptions rise = typed("50");
-    rise.userTr = true;
-    rise.trText = QStringLiteral("10");
-    expectRow(j, CalculateDCM(j, rise),
-              {1694, 16.94, 0.49948, 0.84612, 0.83427, 75.084, 591.55, 16.94});
-
-    DesignRecord k = test::Design();
-    k.ILpkUser = 0.5;
-    DcmOptions peak = typed("50");
-    peak.userIlpk = true;
-    expectRow(k, CalculateDCM(k, peak),
-              {1002, 10.02, 0.49948, 0.50048, 0.31948, 28.753, 1000.08, 10.02});
-    EXPECT_EQ(k.Ipkd, 0.5);
-
-    DesignRecord l = test::Design();
-    l.Ta = 125;
-    const DcmOutcome first = CalculateDCM(l, typed("50"));
-    ASSERT_TRUE(first.ok());
-    EXPECT_EQ(first.passes, 1);
-    EXPECT_NEAR(l.Pout, 0.01, 1e-12);
-    EXPECT_NEAR(l.ILpk, 0.00049948, 0.000000005);
-    EXPECT_NEAR(l.Ptotal, 0.0036875, 0.00000005);
-    EXPECT_NEAR(l.Tjc, 0.33187, 0.000005);
-    EXPECT_NEAR(l.Lpri * 1e6, 1002080, 1);
-    EXPECT_EQ(l.Cext, 0.0); // the step lies below 3 W
+    EXPECT_GT(after["D"].D, after["D"].Dmax);
+    EXPECT_NEAR(after["D"].Pcond, 0.76181, 0.000005);
+    EXPECT_EQ(after["E"].Ipkd, 0.6); // the catalogue value is not fitted over
+    EXPECT_EQ(after["F"].tr, 0.0);   // an N3 switch ignores the typed rise time
+    EXPECT_EQ(after["F"].Poff, 0.0);
+    EXPECT_EQ(after["I"].Cext, 15.0);
+    EXPECT_EQ(after["K"].Ipkd, 0.5);
+    EXPECT_EQ(after["L"].Pout, 0.01); // the first step already crosses the limit
+    EXPECT_EQ(after["L"].Cext, 0.0);  // the step lies below 3 W
 }
 
 TEST_F(CalculateDcm, CextAtOrBelow3WKeepsTheValueTheRunBeganWith) {
-    DesignRecord r = test::Design();
-    r.Ta = 125;
-    r.Cext = 42; // left by an earlier run
+    DesignRecord r = test::Design().set(&R::Ta, 125).set(&R::Cext, 42); // Cext of an earlier run
     CalculateDCM(r, typed("50"));
     EXPECT_EQ(r.Cext, 42.0);
     EXPECT_EQ(r.Ctotal, 42.0 + r.Coss);
@@ -198,8 +157,7 @@ TEST_F(CalculateDcm, StepThirteenComparesTheBoxTextByTheLocaleReading) {
     // With a comma locale, 1.000 is a thousand: 16.64 does not exceed it, so the
     // typed inductance stays. Its plain reading (1) or the field (10) would not.
     test::LocaleScope comma{test::CommaLocale()};
-    DesignRecord kept = test::Design();
-    kept.Poutmax = 10;
+    DesignRecord kept = test::Design().set(&R::Poutmax, 10);
     DcmOptions options = typed("1.000");
     options.userLpri = true;
     options.userLpriText = QStringLiteral("800");
@@ -237,10 +195,8 @@ TEST_F(CalculateDcm, NothingIsWrittenOutsideDcm) {
 // as it was. The cases sit on the edges of their rules.
 TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
     // The user's peak current is a limit of its own: a device without one runs.
-    DesignRecord user = test::Design();
-    user.KestrelSel = true;
-    user.Ipkd = 0;
-    user.ILpkUser = 0.5;
+    DesignRecord user =
+        test::Design().set(&R::KestrelSel, true).set(&R::Ipkd, 0).set(&R::ILpkUser, 0.5);
     DcmOptions peak = typed("50");
     peak.userIlpk = true;
     ASSERT_TRUE(CalculateDCM(user, peak).ok());
@@ -250,77 +206,68 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
         const char* what;
         DcmRefusal reason;
         const char* names; // part of the message that names the cause
-        void (*prepare)(DesignRecord&, DcmOptions&);
+        void (*prepare)(test::Design&, DcmOptions&);
     };
     const Refused cases[] = {
         {"device dialog closed without a choice", DcmRefusal::NoCurrentLimit,
          "No current limit is set.",
-         [](DesignRecord& r, DcmOptions&) {
-             r.KestrelSel = true;
-             r.Ipkd = 0;
-         }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::KestrelSel, true).set(&R::Ipkd, 0); }},
         // A typed inductance does not stand in for the Dmax of an earlier run.
         {"steady state with a typed inductance before any design point", DcmRefusal::NoDesignPoint,
          "Please start once without Steady State Operation.",
-         [](DesignRecord&, DcmOptions& o) {
+         [](test::Design&, DcmOptions& o) {
              o.steadyState = true;
              o.userLpri = true;
              o.userLpriText = QStringLiteral("800");
          }},
         {"steady state with an empty typed inductance", DcmRefusal::NoInductance,
          "Please insert a positive primary inductance.",
-         [](DesignRecord& r, DcmOptions& o) {
-             r.Dmax = 0.5;
+         [](test::Design& d, DcmOptions& o) {
+             d.set(&R::Dmax, 0.5);
              o.steadyState = true;
              o.userLpri = true;
          }},
         {"ripple above the line peak", DcmRefusal::NoBusVoltage,
          "The minimum DC bus voltage is zero or negative.",
-         [](DesignRecord& r, DcmOptions&) { r.Vripple = 200; }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Vripple, 200); }},
         // 128 is a power of two, so the line peak is exact and VDCmin exactly 0.
         {"ripple equal to the line peak", DcmRefusal::NoBusVoltage,
          "The minimum DC bus voltage is zero or negative.",
-         [](DesignRecord& r, DcmOptions&) {
-             r.Vacmin = 128;
-             r.Vripple = std::pow(2.0, 0.5) * 128;
+         [](test::Design& d, DcmOptions&) {
+             d.set(&R::Vacmin, 128).set(&R::Vripple, std::pow(2.0, 0.5) * 128);
          }},
         // Vr + VDCmin below 0 gives a positive Dmax; only the sum shows the fault.
         {"reflected voltage below minus the bus voltage", DcmRefusal::NoReflectedVoltage,
          "The reflected voltage is zero or negative.",
-         [](DesignRecord& r, DcmOptions&) { r.Vr = -150; }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Vr, -150); }},
         // Dmax negative: the sweep would run to its bound.
         {"reflected voltage above minus the bus voltage", DcmRefusal::NoReflectedVoltage,
          "The reflected voltage is zero or negative.",
-         [](DesignRecord& r, DcmOptions&) { r.Vr = -50; }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Vr, -50); }},
         {"zero package resistance", DcmRefusal::NoThermalResistance, "thermal resistance",
-         [](DesignRecord& r, DcmOptions&) { r.Rthja = 0; }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Rthja, 0); }},
         {"heatsink path of zero", DcmRefusal::NoThermalResistance, "thermal resistance",
-         [](DesignRecord& r, DcmOptions& o) {
+         [](test::Design& d, DcmOptions& o) {
              o.heatsink = true;
-             r.Rthjc = r.Rthht = r.Rthhs = 0;
+             d.set(&R::Rthjc, 0).set(&R::Rthht, 0).set(&R::Rthhs, 0);
          }},
         {"no limit within reach", DcmRefusal::NoLimitReached, "10000 W",
-         [](DesignRecord& r, DcmOptions&) {
-             r.Ron25 = 1e-6;
-             r.Rthja = 1e-9;
-         }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Ron25, 1e-6).set(&R::Rthja, 1e-9); }},
         {"a negative on-resistance has no fitted values", DcmRefusal::NotFinite, "no valid result",
-         [](DesignRecord& r, DcmOptions&) { r.Ron25 = -1; }},
+         [](test::Design& d, DcmOptions&) { d.set(&R::Ron25, -1); }},
         {"steady state with a negative efficiency", DcmRefusal::NegativeEfficiency,
          "Please insert a positive efficiency.",
-         [](DesignRecord& r, DcmOptions& o) {
-             r.Lpri = 600e-6;
-             r.Dmax = 0.5;
-             r.Eta = -0.8;
+         [](test::Design& d, DcmOptions& o) {
+             d.set(&R::Lpri, 600e-6).set(&R::Dmax, 0.5).set(&R::Eta, -0.8);
              o.steadyState = true;
          }},
     };
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.what);
-        DesignRecord r = test::Design();
-        r.Cext = 12.5;
+        test::Design design;
         DcmOptions options = typed("50");
-        c.prepare(r, options);
+        c.prepare(design.set(&R::Cext, 12.5), options);
+        DesignRecord r = design;
         const DesignRecord before = r;
         const DcmOutcome outcome = CalculateDCM(r, options);
         EXPECT_EQ(outcome.refusal, c.reason);
@@ -333,9 +280,7 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
 TEST_F(CalculateDcm, TheRunawaySweepIsBoundedAt10000W) {
     // A micro-ohm switch (a current limit of millions of amperes) on a
     // nano-kelvin-per-watt path: neither limit is within 10 kW.
-    DesignRecord r = test::Design();
-    r.Ron25 = 1e-6;
-    r.Rthja = 1e-9;
+    DesignRecord r = test::Design().set(&R::Ron25, 1e-6).set(&R::Rthja, 1e-9);
     const DcmOutcome outcome = CalculateDCM(r, typed("50"));
     EXPECT_EQ(outcome.refusal, DcmRefusal::NoLimitReached);
     EXPECT_EQ(outcome.passes, kMaxSweepPasses);

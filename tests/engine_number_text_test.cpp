@@ -8,9 +8,7 @@
 #include <span>
 
 using namespace orvand;
-using test::CommaLocale;
-using test::LocaleScope;
-using test::PointLocale;
+using namespace orvand::test;
 
 namespace {
 

@@ -66,21 +66,14 @@ TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
         {MessageIcon::Information, QMessageBox::Information, "Info about the Tool"}};
     for (const auto& [icon, qtIcon, title] : rows) {
         SCOPED_TRACE(title);
-        QString seenText, seenTitle;
-        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
-        bool titleFits = false;
+        // Its text, title and icon, and whether the title fits.
+        std::tuple<QString, QString, QMessageBox::Icon, bool> seen;
         whenModal<QMessageBox>([&](QMessageBox* box) {
-            seenText = box->text();
-            seenTitle = box->windowTitle();
-            seenIcon = box->icon();
-            titleFits = TitleFits(*box);
+            seen = {box->text(), box->windowTitle(), box->icon(), TitleFits(*box)};
             box->button(QMessageBox::Ok)->click();
         });
         toolkit.messageBox(QStringLiteral("line one\r\nline two"), QLatin1String(title), icon);
-        EXPECT_EQ(seenText, QStringLiteral("line one\nline two"));
-        EXPECT_EQ(seenTitle, QLatin1String(title));
-        EXPECT_EQ(seenIcon, qtIcon);
-        EXPECT_TRUE(titleFits);
+        EXPECT_EQ(seen, std::tuple(QStringLiteral("line one\nline two"), title, qtIcon, true));
     }
 }
 
@@ -137,20 +130,16 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
     const QString documents = home.filePath("Documents");
     ASSERT_TRUE(QDir().mkpath(home.filePath("reports")));
-    const struct {
-        const char* what;
-        QString asked;
-        bool documentsExist;
-        QString opens;
-    } rows[] = {
+    // The folder asked for, whether Documents exists, and where the dialog opens.
+    const std::tuple<const char*, QString, bool, QString> rows[] = {
         {"no documents folder", QStringLiteral("C:/Eigene Dateien"), false, home.path()},
         {"missing folder", QStringLiteral("C:/Eigene Dateien"), true, documents},
         {"existing folder", home.filePath("reports"), true, home.filePath("reports")},
     };
     QtToolkit toolkit;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        if (row.documentsExist) {
+    for (const auto& [what, asked, documentsExist, opens] : rows) {
+        SCOPED_TRACE(what);
+        if (documentsExist) {
             ASSERT_TRUE(QDir().mkpath(documents));
         }
         QString folder, title;
@@ -162,8 +151,8 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
             EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("All Files (*)")});
             dialog->reject();
         });
-        EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), row.asked), std::nullopt);
-        EXPECT_EQ(folder, QDir(row.opens).absolutePath());
+        EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), asked), std::nullopt);
+        EXPECT_EQ(folder, QDir(opens).absolutePath());
         EXPECT_EQ(title, QStringLiteral("Save File"));
         EXPECT_FALSE(confirms);
     }
@@ -187,8 +176,8 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     toolkit.queueSave(QStringLiteral("/tmp/report"));
     int watched = 0;
     toolkit.watch([&](const ShownBox&) { ++watched; });
-    toolkit.messageBox(QStringLiteral("To be defined"), QStringLiteral("Info"),
-                       MessageIcon::Exclamation);
+    const ShownBox note{.text = "To be defined", .title = "Info", .icon = MessageIcon::Exclamation};
+    toolkit.messageBox(note.text, note.title, note.icon);
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("2"));
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QString());
     EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save"), QStringLiteral("C:/")),
@@ -198,9 +187,7 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     toolkit.writeBox(OutputBox::OutD, QStringLiteral("50"));
     ASSERT_EQ(toolkit.shown().size(), 6u);
     EXPECT_EQ(watched, 6);
-    ASSERT_EQ(toolkit.messages().size(), 1u);
-    EXPECT_EQ(toolkit.messages()[0].title, QStringLiteral("Info"));
-    EXPECT_EQ(toolkit.messages()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(toolkit.messages(), std::vector{note});
     EXPECT_EQ(toolkit.indexOf(OutputBox::OutD), 5);
     EXPECT_FALSE(toolkit.answersLeft());
 }

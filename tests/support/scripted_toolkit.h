@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 namespace orvand {
@@ -28,7 +29,14 @@ struct ShownBox {
     MessageIcon icon = MessageIcon::Critical; // messages only
     OutputBox box = OutputBox::OutRdsonTj;    // writes only
     int points = 0;                           // font sizes only
+    bool operator==(const ShownBox&) const = default;
 };
+
+inline void PrintTo(const ShownBox& b, std::ostream* out) {
+    *out << "{" << int(b.kind) << ", \"" << b.text.toStdString() << "\", \""
+         << b.title.toStdString() << "\", " << int(b.icon) << ", " << int(b.box) << ", " << b.points
+         << "}";
+}
 
 class ScriptedToolkit final : public Toolkit, public OutputSectionPort {
   public:

@@ -1,7 +1,6 @@
 // main() of the window tests: offscreen unless a platform was named, a
 // QApplication for the whole run, then GoogleTest.
 #include <QApplication>
-#include <QFont>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
