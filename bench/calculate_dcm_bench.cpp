@@ -22,9 +22,9 @@ void run(benchmark::State& state, const DesignRecord& start, const DcmOptions& o
         benchmark::DoNotOptimize(r.Pout);
     }
     state.counters["passes"] = double(passes);
-    state.counters["per_pass"] = benchmark::Counter(
-        double(passes) * double(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_pass"] =
+        benchmark::Counter(double(passes) * double(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void CaseA(benchmark::State& state) {

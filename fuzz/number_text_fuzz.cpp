@@ -7,9 +7,9 @@
 #include <QLocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 
 using namespace orvand;
 

@@ -26,7 +26,7 @@ struct PortWrite {
 };
 
 class RecordingPort final : public WorkbenchPort {
-public:
+  public:
     explicit RecordingPort(const DesignRecord& record) : record_(record) {}
 
     // Named in the order of the enumerations.
@@ -49,7 +49,7 @@ public:
 
     std::vector<PortWrite> writes;
 
-private:
+  private:
     const DesignRecord& record_;
 };
 
@@ -135,7 +135,7 @@ inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
 }
 
 class DialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         toolkit.setFailureHandler(
             [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });

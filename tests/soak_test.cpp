@@ -116,10 +116,16 @@ class Soak {
             // file chosen needs one to write a report.
             const bool start = below(2) == 0;
             if (start || below(2) == 0) {
-                for (const auto& [name, value] :
-                     {std::pair{"txtPoutmax", "50"}, {"txtVripple", "20"}, {"txtVr", "100"},
-                      {"txtEfficiency", "80"}, {"txtfwork", "100"}, {"txtTj", "125"},
-                      {"txtTa", "50"}, {"txtRthjc", "2.5"}, {"txtRthht", "1"}, {"txtRthhs", "18"}})
+                for (const auto& [name, value] : {std::pair{"txtPoutmax", "50"},
+                                                  {"txtVripple", "20"},
+                                                  {"txtVr", "100"},
+                                                  {"txtEfficiency", "80"},
+                                                  {"txtfwork", "100"},
+                                                  {"txtTj", "125"},
+                                                  {"txtTa", "50"},
+                                                  {"txtRthjc", "2.5"},
+                                                  {"txtRthht", "1"},
+                                                  {"txtRthhs", "18"}})
                     child<QLineEdit>(name)->setText(QString::fromLatin1(value));
             }
             child<QPushButton>("cmdHarrierRdson")->click();
@@ -210,9 +216,10 @@ class Soak {
 
     QString any() {
         static const char16_t* const odd[] = {
-            u"", u" ", u"   ", u"abc", u"inf", u"nan", u"-", u".", u",", u"1e400", u"-0",
-            u"1,2,3", u"1.2.3", u"0,45", u"µ²°", u"ü€漢字", u"\t5", u"9e-400", u"0x10",
-            u"999999999999999999999"};
+            u"",       u" ",     u"   ",    u"abc",  u"inf",
+            u"nan",    u"-",     u".",      u",",    u"1e400",
+            u"-0",     u"1,2,3", u"1.2.3",  u"0,45", u"µ²°",
+            u"ü€漢字", u"\t5",   u"9e-400", u"0x10", u"999999999999999999999"};
         switch (below(6)) {
         case 0:
             return QString::fromUtf16(odd[below(20)]);

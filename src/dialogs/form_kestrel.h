@@ -17,7 +17,7 @@ namespace orvand {
 
 class FormKestrel final : public QDialog {
     Q_OBJECT
-public:
+  public:
     FormKestrel(DesignRecord& record, WorkbenchPort& workbench, Toolkit& toolkit,
                 QWidget* parent = nullptr);
     ~FormKestrel() override;
@@ -25,10 +25,10 @@ public:
     // Whether OK was pressed without a choice and closed the window for it.
     bool okRefused() const { return okRefused_; }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void cmdOK_Click();
 
-private:
+  private:
     std::unique_ptr<Ui::FormKestrel> ui;
     DesignRecord& record_;
     WorkbenchPort& workbench_;

@@ -18,9 +18,9 @@ FormKestrelHS::FormKestrelHS(DesignRecord& record, WorkbenchPort& workbench, Too
     ApplyDialogFont(*this);
     // The right column of the package group is narrow: its captions are set a
     // little condensed so that "TO220 ISODR" fits beside the window's edge.
-    for (QWidget* option : {static_cast<QWidget*>(ui->optnoHSTO220ISO),
-                            static_cast<QWidget*>(ui->optnoHSDSO14),
-                            static_cast<QWidget*>(ui->optPDSO16)}) {
+    for (QWidget* option :
+         {static_cast<QWidget*>(ui->optnoHSTO220ISO), static_cast<QWidget*>(ui->optnoHSDSO14),
+          static_cast<QWidget*>(ui->optPDSO16)}) {
         QFont narrow = option->font();
         narrow.setStretch(70);
         option->setFont(narrow);

@@ -17,7 +17,7 @@ namespace orvand {
 
 class FormKestrelHS final : public QDialog {
     Q_OBJECT
-public:
+  public:
     FormKestrelHS(DesignRecord& record, WorkbenchPort& workbench, Toolkit& toolkit,
                   QWidget* parent = nullptr);
     ~FormKestrelHS() override;
@@ -26,10 +26,10 @@ public:
     // the window for it.
     bool okRefused() const { return okRefused_; }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void cmdOK_Click();
 
-private:
+  private:
     void refuse(const QString& text, const QString& title, MessageIcon icon);
 
     std::unique_ptr<Ui::FormKestrelHS> ui;

@@ -15,17 +15,17 @@ namespace orvand {
 
 class FormRthjcSelection final : public QDialog {
     Q_OBJECT
-public:
+  public:
     FormRthjcSelection(DesignRecord& record, WorkbenchPort& workbench, QWidget* parent = nullptr);
     ~FormRthjcSelection() override;
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void cmdOK_Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::FormRthjcSelection> ui;
     DesignRecord& record_;
     WorkbenchPort& workbench_;

@@ -9,27 +9,27 @@ namespace orvand {
 
 class RthjaChartPicture final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit RthjaChartPicture(QWidget* parent = nullptr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool pressed_ = false;
 };
 
 class FormRthjcvsCopper final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FormRthjcvsCopper(QWidget* parent = nullptr);
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void imgRthjavsCopperA_Click();
 };
 

@@ -11,7 +11,7 @@ enum class WorkbenchBox { Rthja, Fwork, Poutmax, Ron25, Rthjc };
 enum class WorkbenchButton { KestrelRdson, KestrelHS };
 
 class WorkbenchPort {
-public:
+  public:
     virtual ~WorkbenchPort() = default;
     virtual void setBoxText(WorkbenchBox box, const QString& text) = 0;
     virtual void setButtonCaption(WorkbenchButton button, const QString& caption) = 0;

@@ -95,8 +95,8 @@ DcmRefusal refusalBeforeSweep(const DesignRecord& r, const DcmOptions& o) {
     }
     if (!(r.Rthtotal > 0.0))
         return DcmRefusal::NoThermalResistance;
-    if (!allFinite({r.VDCmin, r.RdsonTj, r.Ipkd, r.Lpri, r.Dmax, r.ILpkDesign, r.Coss, r.Cext,
-                    r.tr, r.Rthtotal, r.dTmax}) ||
+    if (!allFinite({r.VDCmin, r.RdsonTj, r.Ipkd, r.Lpri, r.Dmax, r.ILpkDesign, r.Coss, r.Cext, r.tr,
+                    r.Rthtotal, r.dTmax}) ||
         !(r.Ipkd > 0.0))
         return DcmRefusal::NotFinite;
     return DcmRefusal::None;

@@ -19,38 +19,38 @@
 namespace orvand {
 
 struct DcmOptions {
-    bool dcmSelected = true;   // optflybackdcm
-    bool userLpri = false;     // chkuserLpri
-    QString userLpriText;      // txtUserLpri, µH
-    bool steadyState = false;  // chksteadystate
-    bool userCext = false;     // chkCext
-    QString cextText;          // txtCext, pF
-    bool userTr = false;       // chktr
-    QString trText;            // txttr, ns
-    bool heatsink = false;     // chkHeatsink
-    bool userIlpk = false;     // chkuserIlpk
-    QString poutmaxText;       // txtPoutmax
+    bool dcmSelected = true;  // optflybackdcm
+    bool userLpri = false;    // chkuserLpri
+    QString userLpriText;     // txtUserLpri, µH
+    bool steadyState = false; // chksteadystate
+    bool userCext = false;    // chkCext
+    QString cextText;         // txtCext, pF
+    bool userTr = false;      // chktr
+    QString trText;           // txttr, ns
+    bool heatsink = false;    // chkHeatsink
+    bool userIlpk = false;    // chkuserIlpk
+    QString poutmaxText;      // txtPoutmax
 };
 
 enum class DcmRefusal {
     None,
-    NoCurrentLimit,       // integrated device without a current limit
-    NoDesignPoint,        // steady state without an earlier run's Dmax
-    NoInductance,         // steady state with a design point but no positive Lpri
-    NoUserInductance,     // a typed inductance of zero or less
-    NegativeEfficiency,   // Eta below zero
-    NegativeFrequency,    // fwork below zero
-    NegativeRiseTime,     // a typed rise time below zero
-    NegativeCext,         // a typed external capacitance below zero
-    NoBusVoltage,         // VDCmin not positive
-    NoReflectedVoltage,   // Vr, or Dmax outside steady state, not positive
-    NegativeRthjc,        // heatsink path: one of its three resistances below zero
+    NoCurrentLimit,     // integrated device without a current limit
+    NoDesignPoint,      // steady state without an earlier run's Dmax
+    NoInductance,       // steady state with a design point but no positive Lpri
+    NoUserInductance,   // a typed inductance of zero or less
+    NegativeEfficiency, // Eta below zero
+    NegativeFrequency,  // fwork below zero
+    NegativeRiseTime,   // a typed rise time below zero
+    NegativeCext,       // a typed external capacitance below zero
+    NoBusVoltage,       // VDCmin not positive
+    NoReflectedVoltage, // Vr, or Dmax outside steady state, not positive
+    NegativeRthjc,      // heatsink path: one of its three resistances below zero
     NegativeRthht,
     NegativeRthhs,
-    NoThermalResistance,  // thermal resistance of the path not positive
-    NoLimitReached,       // sweep reached its bound without crossing a limit
-    NotFinite,            // a result, or a result as it is shown, is not a finite number
-    DutyCycleAbove100,    // steady state: the duty cycle at the reached power above 100 %
+    NoThermalResistance, // thermal resistance of the path not positive
+    NoLimitReached,      // sweep reached its bound without crossing a limit
+    NotFinite,           // a result, or a result as it is shown, is not a finite number
+    DutyCycleAbove100,   // steady state: the duty cycle at the reached power above 100 %
 };
 
 struct DcmOutcome {

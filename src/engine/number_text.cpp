@@ -10,7 +10,9 @@ namespace orvand {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // The locale's decimal separator when it is a single character other than the
 // point; the point is a separator in every locale anyway.
@@ -73,8 +75,7 @@ double PlainReading(QStringView text) {
     }
 
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size())
         return 0.0; // out of the double's range
     return finiteOrZero(negative ? -value : value);
@@ -94,7 +95,9 @@ std::optional<double> TryLocaleReading(const QString& text) {
     return finiteOrZero(value);
 }
 
-double LocaleReading(const QString& text) { return TryLocaleReading(text).value_or(0.0); }
+double LocaleReading(const QString& text) {
+    return TryLocaleReading(text).value_or(0.0);
+}
 
 double TextToNumberValue(const QString& text) {
     const TextOrNumber result = TextToNumber(text);

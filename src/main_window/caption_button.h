@@ -16,17 +16,17 @@ QString WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width
 
 class CaptionButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit CaptionButton(QWidget* parent = nullptr);
 
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void rewrap();
 
     QString caption_;

@@ -33,7 +33,7 @@ namespace orvand {
 class FormWorkbench final : public QWidget, public WorkbenchPort, public OutputSectionPort {
     Q_OBJECT
 
-public:
+  public:
     FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* parent = nullptr);
     ~FormWorkbench() override;
 
@@ -53,7 +53,7 @@ public:
     void writeBox(OutputBox box, const QString& text) override;
     void setPoffFontSize(int points) override;
 
-public Q_SLOTS:
+  public Q_SLOTS:
     // Start-up, Info, Stop.
     void cmdInfo_Click();
     void CmdStop_Click(int index);
@@ -89,12 +89,12 @@ public Q_SLOTS:
     void CmdStart_Click();
     void optCreateFile_Click();
 
-protected:
+  protected:
     // Clicks into txtRthja and double-clicks on txtUserIlpk and txtUserLpri,
     // which a QLineEdit does not signal.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Fonts, colours and read-only output boxes of the window.
     void applyLook();
     QLineEdit* outputBox(OutputBox box) const;

@@ -9,27 +9,27 @@
 namespace orvand {
 
 enum class OutputBox {
-    OutRdsonTj,       // txtOutRdsonTj
-    OutRdson,         // txtOutRdson
-    OutTjc,           // txtOutTjc
-    OutD,             // txtOutD
-    OutDmax,          // txtOutDmax
-    OutPout,          // txtOutPout
-    OutPon,           // txtOutPon
-    OutPoff,          // txtOutPoff
-    OutPcond,         // txtOutPcond
-    OutPtotal,        // txtOutPtotal
-    OutILpk,          // txtOutILpk
-    OutIHarriermax,   // txtOutIHarriermax
-    Outtr,            // txtouttr
-    OutLpri,          // txtoutLpri
-    Poutmax,          // txtPoutmax, an input box
-    OutCext,          // txtoutCext
-    OutCoss,          // txtoutCoss
+    OutRdsonTj,     // txtOutRdsonTj
+    OutRdson,       // txtOutRdson
+    OutTjc,         // txtOutTjc
+    OutD,           // txtOutD
+    OutDmax,        // txtOutDmax
+    OutPout,        // txtOutPout
+    OutPon,         // txtOutPon
+    OutPoff,        // txtOutPoff
+    OutPcond,       // txtOutPcond
+    OutPtotal,      // txtOutPtotal
+    OutILpk,        // txtOutILpk
+    OutIHarriermax, // txtOutIHarriermax
+    Outtr,          // txtouttr
+    OutLpri,        // txtoutLpri
+    Poutmax,        // txtPoutmax, an input box
+    OutCext,        // txtoutCext
+    OutCoss,        // txtoutCoss
 };
 
 class OutputSectionPort {
-public:
+  public:
     virtual ~OutputSectionPort() = default;
     virtual void writeBox(OutputBox box, const QString& text) = 0;
     virtual void setPoffFontSize(int points) = 0;

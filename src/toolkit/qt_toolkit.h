@@ -8,7 +8,7 @@
 namespace orvand {
 
 class QtToolkit final : public Toolkit {
-public:
+  public:
     // Boxes are centred on the parent once one is set (the main window).
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -17,7 +17,7 @@ public:
     std::optional<QString> saveDialog(const QString& title, const QString& initialFolder) override;
     void showModal(QDialog& window) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

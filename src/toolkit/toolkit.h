@@ -14,7 +14,7 @@ namespace orvand {
 enum class MessageIcon { Critical, Exclamation, Information };
 
 class Toolkit {
-public:
+  public:
     virtual ~Toolkit() = default;
 
     // Modal, OK only. A CR LF pair in the text breaks the line.

@@ -7,17 +7,23 @@
 namespace orvand::test {
 
 class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& locale) : previous_(QLocale()) { QLocale::setDefault(locale); }
+  public:
+    explicit LocaleScope(const QLocale& locale) : previous_(QLocale()) {
+        QLocale::setDefault(locale);
+    }
     ~LocaleScope() { QLocale::setDefault(previous_); }
     LocaleScope(const LocaleScope&) = delete;
     LocaleScope& operator=(const LocaleScope&) = delete;
 
-private:
+  private:
     QLocale previous_;
 };
 
-inline QLocale PointLocale() { return QLocale::c(); }
-inline QLocale CommaLocale() { return QLocale(QLocale::German, QLocale::Germany); }
+inline QLocale PointLocale() {
+    return QLocale::c();
+}
+inline QLocale CommaLocale() {
+    return QLocale(QLocale::German, QLocale::Germany);
+}
 
 } // namespace orvand::test

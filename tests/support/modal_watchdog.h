@@ -11,20 +11,19 @@
 namespace orvand::test {
 
 class ModalWatchdog {
-public:
+  public:
     explicit ModalWatchdog(int milliseconds = 5000) {
         timer_.setInterval(milliseconds);
         QObject::connect(&timer_, &QTimer::timeout, &timer_, [] {
             while (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "modal window left open: "
-                              << modal->windowTitle().toStdString();
+                ADD_FAILURE() << "modal window left open: " << modal->windowTitle().toStdString();
                 modal->close();
             }
         });
         timer_.start();
     }
 
-private:
+  private:
     QTimer timer_;
 };
 

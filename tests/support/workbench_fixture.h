@@ -19,7 +19,7 @@
 namespace orvand::test {
 
 class WorkbenchFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         toolkit.setFailureHandler(
             [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
