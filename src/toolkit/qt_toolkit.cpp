@@ -42,6 +42,19 @@ int TitleBarWidth(const QString& title) {
     return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
 }
 
+// The folder the Save dialog opens in. The program names the user's own
+// documents folder of another system, which does not exist here: this
+// system's documents folder stands in for it, else the home folder, rather
+// than whatever folder the program was started from.
+QString SaveDialogFolder(const QString& requested) {
+    if (QDir(requested).exists())
+        return requested;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
 } // namespace
 
 void QtToolkit::messageBox(const QString& text, const QString& title, MessageIcon icon) {
@@ -73,23 +86,6 @@ QString QtToolkit::inputBox(const QString& prompt, const QString& title) {
         return QString();
     return box.textValue();
 }
-
-namespace {
-
-// The folder the Save dialog opens in. The program names the user's own
-// documents folder of another system, which does not exist here: this
-// system's documents folder stands in for it, else the home folder, rather
-// than whatever folder the program was started from.
-QString SaveDialogFolder(const QString& requested) {
-    if (QDir(requested).exists())
-        return requested;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QDir(documents).exists())
-        return documents;
-    return QDir::homePath();
-}
-
-} // namespace
 
 std::optional<QString> QtToolkit::saveDialog(const QString& title, const QString& initialFolder) {
     const QString folder = SaveDialogFolder(initialFolder);
