@@ -1,6 +1,8 @@
 // Writing the output-data report to disk: exact bytes for three kinds of design,
-// how an earlier file of the same name is replaced and what of it is kept, and
-// failures that must neither lose an earlier report nor pass for success.
+// how an earlier file of the same name is replaced and what of it is kept, what
+// another user may have put in a shared folder, what others do between the
+// writer's steps, and failures that must neither lose an earlier report nor
+// pass for success.
 #include "design_cases.h"
 #include "locale_scope.h"
 #include "qstring_printer.h"
@@ -18,12 +20,14 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -32,6 +36,7 @@ using test::Design;
 using test::LocaleScope;
 using test::PointLocale;
 using R = DesignRecord;
+using Calls = ReportFileCalls;
 
 namespace {
 
@@ -97,6 +102,10 @@ QByteArray Golden(int design = 0) {
     return out;
 }
 
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -114,12 +123,32 @@ QStringList Entries(const QString& folder) {
                                   QDir::System);
 }
 
-// Each entry with its inode, mode, links, owner and group, what it leads to,
-// and a regular file's bytes: a replaced, changed or added entry shows.
+QByteArray LinkText(const QByteArray& link) {
+    char text[4096];
+    const ssize_t length = ::readlink(link.constData(), text, sizeof text);
+    return length < 0 ? QByteArray() : QByteArray(text, length);
+}
+
+// An entry's extended attributes, its ACL among them, with their values.
+QByteArray Attributes(const QByteArray& entry) {
+    char names[4096], value[4096];
+    const ssize_t length = ::llistxattr(entry.constData(), names, sizeof names);
+    QByteArrayList all;
+    for (const QByteArray& name : QByteArray(names, std::max<ssize_t>(length, 0)).split('\0')) {
+        const ssize_t size = ::lgetxattr(entry.constData(), name.constData(), value, sizeof value);
+        if (!name.isEmpty())
+            all << name + '=' + QByteArray(value, std::max<ssize_t>(size, 0)).toHex();
+    }
+    std::sort(all.begin(), all.end());
+    return all.join(' ');
+}
+
+// Each entry with its inode, mode, links, owner, group and attributes, what it
+// leads to, and a regular file's bytes: a replaced, changed or added entry shows.
 QStringList State(const QString& folder) {
     QStringList state;
     for (const QString& entry : Entries(folder)) {
-        const QByteArray name = QFile::encodeName(folder + u'/' + entry);
+        const QByteArray name = Native(folder + u'/' + entry);
         struct stat own = {}, end = {};
         ::lstat(name.constData(), &own);
         ::stat(name.constData(), &end);
@@ -127,72 +156,173 @@ QStringList State(const QString& folder) {
                      QString::asprintf(" %lu %o %lu %u:%u, to %lu %o ", own.st_ino, own.st_mode,
                                        own.st_nlink, own.st_uid, own.st_gid, end.st_ino,
                                        end.st_mode) +
+                     Attributes(name) + ' ' +
                      (S_ISREG(end.st_mode) ? ReadAll(QFile::decodeName(name)).toHex() : "");
     }
     return state;
 }
 
-QByteArray LinkText(const QByteArray& link) {
-    char text[4096];
-    const ssize_t length = ::readlink(link.constData(), text, sizeof text);
-    return length < 0 ? QByteArray() : QByteArray(text, length);
+// A POSIX ACL as the system keeps it: owner rw-, user 65534 rw-, group r--,
+// mask rw-, others ---. As a file's ACL it makes a mode 0640 file 0660.
+QByteArray Acl() {
+    const unsigned entries[][3] = {
+        {0x01, 6, ~0u}, {0x02, 6, 65534}, {0x04, 4, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}};
+    QByteArray acl("\x02\0\0\0", 4);
+    for (const auto& [tag, permissions, id] : entries)
+        for (const unsigned value : {tag | permissions << 16, id})
+            acl.append(reinterpret_cast<const char*>(&value), 4); // little-endian machines
+    return acl;
+}
+
+bool SetAttribute(const QString& path, const char* name, const QByteArray& value) {
+    return ::setxattr(Native(path).constData(), name, value.constData(), value.size(), 0) == 0;
+}
+
+QByteArray FdPath(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
 // System calls that fail as a disk or a file system can.
 template <int Error> struct Failing {
     static ssize_t pwrite(int, const void*, size_t, off_t) { return errno = Error, -1; }
+    // The first part of the bytes reaches the file, then the disk fails.
+    static ssize_t partly(int fd, const void* bytes, size_t size, off_t at) {
+        return at == 0 ? ::pwrite(fd, bytes, std::min<size_t>(size, 100), 0)
+                       : pwrite(fd, bytes, size, at);
+    }
     static int fsync(int) { return errno = Error, -1; }
     static int close(int fd) { return ::close(fd), errno = Error, -1; }
+    static int renameat2(int, const char*, int, const char*, unsigned) { return errno = Error, -1; }
+    // Only a new file cannot be made.
+    static int create(int at, const char* name, int flags, mode_t mode) {
+        return flags & O_CREAT ? (errno = Error, -1) : ::openat(at, name, flags, mode);
+    }
 };
 
-// The file a report was last synced as, seen through the real fsync.
-QByteArray syncedFile;
+// What happens once at one of the writer's steps (its first byte, its rename,
+// its open of a file to write in place), as a slow disk gives another program,
+// another user or the system time for. It gets the descriptor of the file or
+// folder at hand.
+std::function<void(int)> meanwhile;
+void Happen(int fd) {
+    if (meanwhile)
+        std::exchange(meanwhile, nullptr)(fd);
+}
+ssize_t PwriteMeanwhile(int fd, const void* bytes, size_t size, off_t at) {
+    if (at == 0)
+        Happen(fd);
+    return ::pwrite(fd, bytes, size, at);
+}
+int RenameMeanwhile(int from, const char* old, int to, const char* name, unsigned flags) {
+    Happen(from);
+    return ::renameat2(from, old, to, name, flags);
+}
+int RenameMeanwhileWithoutFlags(int from, const char*, int, const char*, unsigned) {
+    Happen(from);
+    return errno = EINVAL, -1;
+}
+int OpenMeanwhile(int at, const char* name, int flags, mode_t mode) {
+    if (!(flags & O_CREAT))
+        Happen(at);
+    return ::openat(at, name, flags, mode);
+}
+const Calls kAtWrite{.pwrite = PwriteMeanwhile}, kAtRename{.renameat2 = RenameMeanwhile},
+    kAtOpen{.openat = OpenMeanwhile};
+
+// What the writer did, seen through the real calls: the files it synced, in
+// order, and the file it wrote at its first byte: its owner and permissions,
+// and whether another writer would have to wait for it.
+struct Seen {
+    QStringList synced;
+    uid_t owner = 0;
+    mode_t mode = 0;
+    bool locked = false;
+} seen;
 int SpyingFsync(int fd) {
-    syncedFile = LinkText("/proc/self/fd/" + QByteArray::number(fd));
+    seen.synced << QFileInfo(QFile::decodeName(LinkText(FdPath(fd)))).fileName();
     return ::fsync(fd);
+}
+void SeeWritten(int fd) {
+    struct stat status {};
+    ::fstat(fd, &status);
+    seen.owner = status.st_uid;
+    seen.mode = status.st_mode & 07777;
+    const int other = ::open(FdPath(fd).constData(), O_RDONLY | O_CLOEXEC);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    seen.locked = ::fcntl(other, F_OFD_GETLK, &lock) == 0 && lock.l_type == F_WRLCK;
+    ::close(other);
+}
+
+// Puts a thing of kind at path in place of what was there: a regular file, a
+// named pipe, a device, a link, or nothing.
+void Plant(const QByteArray& path, mode_t kind) {
+    ::unlink(path.constData());
+    if (kind == S_IFLNK)
+        ::symlink("elsewhere", path.constData());
+    else if (kind != 0)
+        ::mknod(path.constData(), kind | 0644, kind == S_IFCHR ? makedev(1, 3) : 0);
 }
 
 class ReportWriter : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override {
+        meanwhile = nullptr;
         for (const QByteArray& at : mounts)
             ::umount2(at.constData(), MNT_DETACH);
+        if (!skipped.isEmpty())
+            GTEST_SKIP() << "the other rows passed; only root may run these: "
+                         << skipped.join(", ").toStdString();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     QStringList files() const { return Entries(dir.path()); }
+    void clear() {
+        for (const QString& file : files())
+            ::unlink(Native(path(file)).constData());
+    }
     // An earlier report under prefix, with a second name if asked; the prefix.
     QString earlier(const QString& prefix, bool secondName = false,
                     const QByteArray& bytes = "earlier report\r\n") {
-        const QByteArray name = QFile::encodeName(path(prefix + kSuffix));
+        const QByteArray name = Native(path(prefix + kSuffix));
         EXPECT_TRUE(WriteAll(path(prefix + kSuffix), bytes));
-        EXPECT_TRUE(!secondName ||
-                    ::link(name.constData(), QFile::encodeName(path(prefix)).constData()) == 0);
+        EXPECT_TRUE(!secondName || ::link(name.constData(), Native(path(prefix)).constData()) == 0);
         return path(prefix);
     }
+    // Whether a row that needs root may run; the test is skipped in the end
+    // when one could not.
+    bool mayRun(bool needsRoot, const char* what) {
+        if (needsRoot && ::geteuid() != 0)
+            skipped << what;
+        return !needsRoot || ::geteuid() == 0;
+    }
+    void chmodFolder(mode_t mode) { ASSERT_EQ(::chmod(Native(dir.path()).constData(), mode), 0); }
     // A tmpfs at a folder of the test until it ends; only root may mount one.
     bool mount(const QString& at, unsigned long flags, const char* options) {
-        if (::mount("tmpfs", QFile::encodeName(at).constData(), "tmpfs", flags, options) != 0)
+        if (::mount("tmpfs", Native(at).constData(), "tmpfs", flags, options) != 0)
             return false;
-        mounts.push_back(QFile::encodeName(at));
+        mounts.push_back(Native(at));
         return true;
     }
 
     LocaleScope locale{PointLocale()};
     QTemporaryDir dir;
     std::vector<QByteArray> mounts;
+    QStringList skipped;
 };
 
 // Writes the report of record and tells what the user saw: nothing when it was
-// written, else the one "Output Error" message. Any other outcome shows as a
-// text that no test expects.
+// written, else the one "Output Error" message. Any other outcome, a
+// descriptor left open among them, shows as a text that no test expects.
 QString Write(DesignRecord& record, const ReportOptions& options = {.dcmSelected = true},
-              ReportFileCalls calls = {}) {
+              Calls calls = {}) {
     ScriptedToolkit toolkit;
     const double packageOnly = record.PackageOnly;
-    DiskReportFile file(calls);
-    const bool written = WriteOutputDataFile(record, options, toolkit, file);
+    const uint descriptors = QDir("/proc/self/fd").count();
+    const bool written = WriteOutputDataFile(record, options, toolkit, calls);
     const std::vector<ShownBox>& shown = toolkit.shown();
+    if (QDir("/proc/self/fd").count() != descriptors)
+        return QStringLiteral("a descriptor left open");
     if (written)
         return shown.empty() && record.PackageOnly == 0.0 ? QString() : "written, not as it should";
     if (shown.size() == 1 && shown[0].kind == ShownBox::Kind::Message &&
@@ -204,7 +334,7 @@ QString Write(DesignRecord& record, const ReportOptions& options = {.dcmSelected
 
 // The same for the design, the catalogue device unless another is given,
 // under prefix.
-QString WriteReport(const QString& prefix, ReportFileCalls calls = {}, Design design = kCatalogue) {
+QString WriteReport(const QString& prefix, Calls calls = {}, Design design = kCatalogue) {
     DesignRecord record = design.set(&R::OutputFileName, prefix);
     return Write(record, {.dcmSelected = true}, calls);
 }
@@ -224,25 +354,24 @@ QString BecomeOther() {
         return QStringLiteral("not another user: ") + std::strerror(errno);
     return {};
 }
-// A write past 100 bytes fails, instead of ending the process.
-QString LimitFileSize() {
+// A write past 100 bytes is refused by the system.
+void LimitFileSize() {
     const rlimit limit{100, 100};
-    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-        return QStringLiteral("no file-size limit: ") + std::strerror(errno);
-    return {};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-// WriteReport(prefix) in a child process changed first, so that the change
-// stays there; what the change tells failed instead.
-QString WriteReportInChild(const QString& prefix, QString (*change)()) {
+// What body tells, run in a child process so that what it changes (the user, a
+// limit, a signal) stays there; or how the child ended otherwise.
+QString InChild(const std::function<QString()>& body) {
     int out[2];
     if (::pipe(out) != 0)
         return QStringLiteral("no pipe");
     const pid_t child = ::fork();
     if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
         ::close(out[0]);
-        const QString failed = change();
-        const QByteArray text = (failed.isEmpty() ? WriteReport(prefix) : failed).toUtf8();
+        const QByteArray text = body().toUtf8();
         ::_exit(::write(out[1], text.constData(), text.size()) == text.size() ? 0 : 1);
     }
     ::close(out[1]);
@@ -250,9 +379,17 @@ QString WriteReportInChild(const QString& prefix, QString (*change)()) {
     in.open(out[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     const QByteArray text = in.readAll();
     int status = -1;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || status != 0)
-        return QStringLiteral("the child failed");
-    return QString::fromUtf8(text);
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return QStringLiteral("no child");
+    if (WIFSIGNALED(status))
+        return QStringLiteral("ended by ") + ::strsignal(WTERMSIG(status));
+    return status == 0 ? QString::fromUtf8(text) : QStringLiteral("the child failed");
+}
+QString WriteReportAsOther(const QString& prefix, Calls calls = {}) {
+    return InChild([&] {
+        const QString failed = BecomeOther();
+        return failed.isEmpty() ? WriteReport(prefix, calls) : failed;
+    });
 }
 
 TEST_F(ReportWriter, WritesEachKindOfDesign) {
@@ -260,8 +397,13 @@ TEST_F(ReportWriter, WritesEachKindOfDesign) {
         Design design;
         bool ccm, heatsink;
         const char *fileName, *deviceName;
+        // A new report's mode: 0666 less the umask, or as the folder's default
+        // ACL says where it has one.
+        mode_t umask, mode;
+        bool folderAcl;
     } rows[] = {
-        {kCatalogue, false, false, "run1 Universal DCM PX11 Rth 90.0.txt", "PX11"},
+        {kCatalogue, false, false, "run1 Universal DCM PX11 Rth 90.0.txt", "PX11", 022, 0644,
+         false},
         // A discrete switch with a copper area; CCM tested after DCM.
         {Design()
              .inputs({230, 30, 120, 50, 0.85, 65000, 40, 150, 0.45, 60, 2.5, 1, 18})
@@ -271,7 +413,7 @@ TEST_F(ReportWriter, WritesEachKindOfDesign) {
              .set(&R::HarrierSel, true)
              .set(&R::CopperAreaText, " (3cm² Copper Area on PCB)"),
          true, false, "run1 Small CCM Discrete Harrier 0.45 Ohm Rth 18.0.txt",
-         "Discrete Harrier 0.45 Ohm"},
+         "Discrete Harrier 0.45 Ohm", 077, 0600, false},
         // An integrated device on a heatsink, N3 version.
         {Design(kCatalogue)
              .set(&R::Vacmin, 120)
@@ -283,15 +425,24 @@ TEST_F(ReportWriter, WritesEachKindOfDesign) {
              .set(&R::HarrierN3, true)
              .set(&R::PackageOnly, 0.0),
          false, true, "run1  DCM Discrete Harrier 3.50 Ohm Rth 18.0.txt",
-         "Discrete Harrier 3.50 Ohm"},
+         "Discrete Harrier 3.50 Ohm", 002, 0660, true},
     };
     for (int design = 0; design < 3; ++design) {
         const auto& row = rows[design];
         SCOPED_TRACE(row.fileName);
         DesignRecord record = Design(row.design).set(&R::OutputFileName, path("run1"));
         const ReportOptions options{true, row.ccm, row.heatsink}; // DCM, CCM, heatsink
+        ASSERT_TRUE(!row.folderAcl || SetAttribute(dir.path(), "system.posix_acl_default", Acl()));
+        const mode_t umask = ::umask(row.umask);
         ASSERT_EQ(Write(record, options), QString());
+        ::umask(umask);
+        ::removexattr(Native(dir.path()).constData(), "system.posix_acl_default");
         EXPECT_EQ(ReadAll(path(row.fileName)), Golden(design));
+        struct stat status {};
+        ASSERT_EQ(::stat(Native(path(row.fileName)).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, row.mode) << std::oct << status.st_mode;
+        EXPECT_EQ(Attributes(Native(path(row.fileName))),
+                  row.folderAcl ? "system.posix_acl_access=" + Acl().toHex() : "");
         EXPECT_EQ(files(), QStringList{row.fileName});
         EXPECT_EQ(record.DeviceName, row.deviceName);
         if (row.heatsink) {
@@ -307,104 +458,213 @@ TEST_F(ReportWriter, WritesEachKindOfDesign) {
 }
 
 // An earlier report is written in place where a rename would make its name
-// another file: one with a second name, in a folder the user may not write, or
-// whose owner and group a new file could not carry. Elsewhere it is replaced in
-// one step through a temporary file beside it, for names up to the file
-// system's 255 bytes. Owner, group and permission bits stay, but no set-ID bit.
+// another file: one with a second name, in a folder the user may not write or
+// nobody may change, or whose owner, group or attributes a new file could not
+// carry. Elsewhere it is replaced in one step through a temporary file beside
+// it, for names up to the file system's 255 bytes, private until every byte is
+// in it. Owner, group, permission bits and extended attributes (an ACL among
+// them) stay, but no set-ID bit, and nothing the folder would give a new file.
 TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
     constexpr uid_t kSame = uid_t(-1);
+    enum {
+        SecondName = 1,
+        AsOther = 2,
+        InPlace = 4,
+        Root = 8,
+        HasAcl = 16,
+        FolderAcl = 32,
+        Own = 64,
+        RootsAttribute = 128
+    };
     const struct Row {
         const char* what;
         qsizetype nameBytes;
         uid_t owner, group;
         mode_t mode, folderMode, reportMode;
-        bool secondName, asOther, inPlace;
+        int flags;
+        Calls calls = {};
     } rows[] = {
-        {"an ordinary report", 36, kSame, kSame, 0600, 0700, 0600, false, false, false},
-        {"set-ID bits", 249, kSame, kSame, 06750, 0700, 0750, false, false, false},
-        {"the longest name", 255, kSame, kSame, 0644, 0700, 0644, false, false, false},
-        {"a second name", 36, kSame, kSame, 0644, 0700, 0644, true, false, true},
-        {"a folder the user may not write", 36, kSame, kSame, 0666, 0555, 0666, false, true, true},
+        {"an ordinary report, its close interrupted",
+         36,
+         kSame,
+         kSame,
+         0600,
+         0700,
+         0600,
+         0,
+         {.close = Failing<EINTR>::close}},
+        {"set-ID bits", 249, kSame, kSame, 06750, 0700, 0750, 0, {}},
+        {"the longest name", 255, kSame, kSame, 0644, 0700, 0644, 0, {}},
+        {"a second name, its close interrupted",
+         36,
+         kSame,
+         kSame,
+         0644,
+         0700,
+         0644,
+         SecondName | InPlace,
+         {.close = Failing<EINTR>::close}},
+        {"a folder the user may not write", 36, kSame, kSame, 0666, 0555, 0666, AsOther | InPlace},
+        {"a folder nobody may change",
+         36,
+         kSame,
+         kSame,
+         0644,
+         0700,
+         0644,
+         InPlace,
+         {.openat = Failing<EPERM>::create}},
+        {"a file system without exchange",
+         36,
+         kSame,
+         kSame,
+         0644,
+         0700,
+         0644,
+         0,
+         {.renameat2 = Failing<EINVAL>::renameat2}},
+        {"an ACL and an attribute of its own",
+         36,
+         kSame,
+         kSame,
+         0640,
+         0700,
+         0660,
+         HasAcl | Own,
+         {}},
+        {"a folder's default ACL", 36, kSame, kSame, 0640, 0700, 0640, FolderAcl, {}},
         // Root may write what only group and others may.
-        {"written by root: 0060", 36, kSame, kSame, 0060, 0700, 0060, false, false, false},
-        {"written by root: 65534's", 36, 65534, 65534, 0664, 0700, 0664, false, false, false},
-        {"written by 65534: root's", 36, kSame, kSame, 0666, 0777, 0666, false, true, true},
-        {"written by 65534: its group", 36, 65534, kOtherGroup, 0664, 0777, 0664, false, true,
-         false},
+        {"written by root: 0060", 36, kSame, kSame, 0060, 0700, 0060, Root, {}},
+        {"written by root: 65534's", 36, 65534, 65534, 0664, 0700, 0664, Root, {}},
+        {"written by 65534: root's", 36, kSame, kSame, 0666, 0777, 0666, Root | AsOther | InPlace},
+        {"written by 65534: its group", 36, 65534, kOtherGroup, 0664, 0777, 0664, Root | AsOther},
+        {"written by 65534: an attribute only root may set", 36, 65534, 65534, 0644, 0777, 0644,
+         Root | AsOther | InPlace | RootsAttribute},
     };
-    QStringList skipped;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        if (QByteArray(row.what).startsWith("written by") && ::geteuid() != 0) { // rows for root
-            skipped << row.what;
+        if (!mayRun(row.flags & Root, row.what))
             continue;
-        }
         const QString prefix(row.nameBytes - kSuffix.size(), u'p');
         const QString name = path(prefix + kSuffix);
-        const QByteArray native = QFile::encodeName(name);
-        earlier(prefix, row.secondName, QByteArray(5000, '\x01'));
+        const QByteArray native = Native(name);
+        earlier(prefix, row.flags & SecondName, QByteArray(5000, '\x01'));
         ASSERT_EQ(::chown(native.constData(), row.owner, row.group), 0);
         ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
+        ASSERT_TRUE(!(row.flags & HasAcl) || SetAttribute(name, "system.posix_acl_access", Acl()));
+        ASSERT_TRUE(!(row.flags & Own) || SetAttribute(name, "user.orvand", "kept"));
+        ASSERT_TRUE(!(row.flags & FolderAcl) ||
+                    SetAttribute(dir.path(), "system.posix_acl_default", Acl()));
+        ASSERT_TRUE(!(row.flags & RootsAttribute) ||
+                    SetAttribute(name, "security.orvand", "root's"));
+        const QByteArray attributes = Attributes(native);
         struct stat before = {}, after = {};
         ASSERT_EQ(::stat(native.constData(), &before), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), row.folderMode), 0);
-        syncedFile.clear();
-        const QString shown = row.asOther ? WriteReportInChild(path(prefix), BecomeOther)
-                                          : WriteReport(path(prefix), {.fsync = SpyingFsync});
-        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
+        chmodFolder(row.folderMode);
+        seen = {};
+        meanwhile = SeeWritten;
+        Calls calls = row.calls;
+        calls.pwrite = PwriteMeanwhile;
+        calls.fsync = SpyingFsync;
+        const QString shown = row.flags & AsOther ? WriteReportAsOther(path(prefix), row.calls)
+                                                  : WriteReport(path(prefix), calls);
+        chmodFolder(0700);
+        ::removexattr(Native(dir.path()).constData(), "system.posix_acl_default");
 
         EXPECT_EQ(shown, QString());
         EXPECT_EQ(ReadAll(name), Golden());
         ASSERT_EQ(::stat(native.constData(), &after), 0);
-        EXPECT_EQ(after.st_ino == before.st_ino, row.inPlace);
+        EXPECT_EQ(after.st_ino == before.st_ino, bool(row.flags & InPlace));
         EXPECT_EQ(std::pair(after.st_uid, after.st_gid), std::pair(before.st_uid, before.st_gid));
         EXPECT_EQ(after.st_mode & 07777, row.reportMode) << std::oct << after.st_mode;
-        EXPECT_EQ(after.st_nlink, row.secondName ? 2u : 1u);
-        EXPECT_EQ(ReadAll(path(prefix)), row.secondName ? Golden() : QByteArray());
-        EXPECT_EQ(files().size(), row.secondName ? 2 : 1); // no temporary file left
-        if (!row.asOther) {
-            // What reached the disk before the rename lies beside the report.
-            const QFileInfo synced(QFile::decodeName(syncedFile));
-            EXPECT_EQ(synced.absolutePath(), QFileInfo(dir.path()).canonicalFilePath());
-            EXPECT_EQ(synced.fileName() == prefix + kSuffix, row.inPlace);
+        EXPECT_EQ(Attributes(native), attributes);
+        EXPECT_EQ(after.st_nlink, row.flags & SecondName ? 2u : 1u);
+        EXPECT_EQ(ReadAll(path(prefix)), row.flags & SecondName ? Golden() : QByteArray());
+        EXPECT_EQ(files().size(), row.flags & SecondName ? 2 : 1); // no temporary file left
+        if (!(row.flags & AsOther)) {
+            // In one step, the bytes go into a file of the user's that no one
+            // else may read, which is synced beside the report, and then the
+            // folder that holds it; in place, into the report, alone.
+            const QStringList oneStep{seen.synced.value(0), QFileInfo(dir.path()).fileName()};
+            EXPECT_EQ(seen.synced, row.flags & InPlace ? QStringList{prefix + kSuffix} : oneStep);
+            EXPECT_TRUE(seen.synced.value(0).startsWith(row.flags & InPlace ? "p" : ".orvand-"));
+            EXPECT_EQ(seen.owner, row.flags & InPlace ? after.st_uid : ::geteuid());
+            EXPECT_EQ(seen.mode, row.flags & InPlace ? after.st_mode & 07777 : 0600);
+            EXPECT_EQ(seen.locked, bool(row.flags & InPlace));
         }
-        for (const QString& file : files())
-            ASSERT_TRUE(QFile::remove(path(file)));
+        clear();
     }
-    if (!skipped.isEmpty())
-        GTEST_SKIP() << "the other rows passed; only root may run these: "
-                     << skipped.join(u',').toStdString();
 }
-
-// A link at the report's name is written through, to the end of its chain:
-// the links stay, the file they lead to gets the report (replaced like any
-// report, through a temporary file beside it), and a link that leads nowhere
-// names the file to create.
-TEST_F(ReportWriter, WritesThroughSymbolicLinks) {
+// A link at the report's name, or on its way, is followed to the end of its
+// chain: the links stay, the file they lead to gets the report (replaced like
+// any report, through a temporary file beside it), and a link that leads
+// nowhere names the file to create. In a shared folder only a link of the user
+// running the program or of the folder's owner is followed: another user's
+// could lead anywhere.
+TEST_F(ReportWriter, FollowsTheLinksItMayFollow) {
     QTemporaryDir elsewhere;
     ASSERT_TRUE(elsewhere.isValid());
-    const QByteArray name = QFile::encodeName(path("run1" + kSuffix));
-    const QByteArray hop = QFile::encodeName(elsewhere.filePath("hop"));
     const QString report = elsewhere.filePath("report.txt");
-    for (const bool earlierReport : {true, false}) {
-        SCOPED_TRACE(earlierReport ? "a report elsewhere" : "a link that leads nowhere");
-        QFile::remove(report);
-        ASSERT_TRUE(!earlierReport || WriteAll(report, "earlier report\r\n"));
-        // An absolute link to a relative one in the other folder.
-        ::unlink(name.constData());
-        ::unlink(hop.constData());
-        ASSERT_EQ(::symlink(hop.constData(), name.constData()), 0);
-        ASSERT_EQ(::symlink("report.txt", hop.constData()), 0);
+    enum { Earlier = 1, OthersLink = 2, OthersFolder = 4, OnTheWay = 8, Chain = 16 };
+    const char* const planted = "The name is a link that another user made in a shared folder.";
+    const struct {
+        const char* what;
+        mode_t folderMode;
+        int flags;
+        const char* refusal;
+    } rows[] = {
+        {"a report elsewhere", 0700, Earlier, nullptr},
+        {"a link that leads nowhere", 0700, 0, nullptr},
+        {"a chain of 40 links", 0700, Earlier | Chain, nullptr},
+        {"the user's own link in a shared folder", 01777, Earlier, nullptr},
+        {"the shared folder's owner's link", 01777, Earlier | OthersLink | OthersFolder, nullptr},
+        {"another user's link in a shared folder", 01777, Earlier | OthersLink, planted},
+        {"another user's link to a new name", 01777, OthersLink, planted},
+        {"another user's link in a group's shared folder", 01770, Earlier | OthersLink, planted},
+        {"another user's link on the way", 01777, Earlier | OthersLink | OnTheWay,
+         "The path leads through a link that another user made in a shared folder."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!mayRun(row.flags & OthersLink, row.what))
+            continue;
+        ASSERT_TRUE(!(row.flags & Earlier) || WriteAll(report, "earlier report\r\n"));
+        // An absolute link to a relative one in the other folder, or to a chain
+        // of relative ones there; or a link to that folder on the way.
+        const int hops = row.flags & Chain ? 39 : 1;
+        for (int hop = 0; hop < hops; ++hop) {
+            const QByteArray next =
+                hop + 1 < hops ? "hop" + QByteArray::number(hop + 1) : "report.txt";
+            ASSERT_EQ(::symlink(next, Native(elsewhere.filePath("hop" + QString::number(hop)))), 0);
+        }
+        const QString prefix = path(row.flags & OnTheWay ? "via/run1" : "run1");
+        const QByteArray link = Native(row.flags & OnTheWay ? path("via") : prefix + kSuffix);
+        ASSERT_EQ(::symlink(Native(elsewhere.filePath(row.flags & OnTheWay ? "" : "hop0")), link),
+                  0);
+        const uid_t other = row.flags & OthersLink ? 65534 : uid_t(-1);
+        ASSERT_EQ(::lchown(link, other, other), 0);
+        ASSERT_EQ(::chown(Native(dir.path()), row.flags & OthersFolder ? 65534 : uid_t(-1), -1), 0);
+        chmodFolder(row.folderMode);
+        const QStringList before = State(dir.path()) + State(elsewhere.path());
 
-        EXPECT_EQ(WriteReport(path("run1")), QString());
-        EXPECT_EQ(ReadAll(report), Golden());
-        EXPECT_EQ(LinkText(name), hop); // both links as they were
-        EXPECT_EQ(LinkText(hop), "report.txt");
-        EXPECT_EQ(files(), QStringList{QFile::decodeName(name).section(u'/', -1)});
-        EXPECT_EQ(Entries(elsewhere.path()), (QStringList{"hop", "report.txt"}));
+        const QString shown = WriteReport(prefix);
+        ASSERT_EQ(::chown(Native(dir.path()), ::geteuid(), -1), 0);
+        chmodFolder(0700);
+        if (row.refusal) {
+            EXPECT_EQ(shown, Refusal(prefix, row.refusal));
+            EXPECT_EQ(State(dir.path()) + State(elsewhere.path()), before);
+        } else {
+            EXPECT_EQ(shown, QString());
+            EXPECT_EQ(ReadAll(report), Golden());
+            EXPECT_EQ(LinkText(link), Native(elsewhere.filePath("hop0"))); // the links as they were
+            EXPECT_EQ(Entries(elsewhere.path()).size(), hops + 1);
+            EXPECT_EQ(files().size(), 1);
+        }
+        clear();
+        for (const QString& entry : Entries(elsewhere.path()))
+            ASSERT_TRUE(QFile::remove(elsewhere.filePath(entry)));
     }
 }
-
 // Every failure names the file and its cause. What stood in the folder stays
 // as it was, byte for byte, and nothing is added, unless a byte of an earlier
 // report written in place had changed: then the message says it is lost. What
@@ -412,113 +672,227 @@ TEST_F(ReportWriter, WritesThroughSymbolicLinks) {
 // reader held open keeps a wrong writer from hanging the test, and shows what
 // it wrote).
 TEST_F(ReportWriter, FailsWithItsCause) {
-    enum Flags { Linked = 1, ReadOnly = 2, Others = 4, AsOther = 8, Unwritable = 16, Limit = 32 };
+    enum Flags {
+        Linked = 1,
+        ReadOnly = 2,
+        OthersFile = 4,
+        AsOther = 8,
+        Root = 16,
+        Limit = 32,
+        Lowered = 64,
+        Held = 128
+    };
     // A read-only file system for real where the test may mount one.
     ASSERT_TRUE(QDir(dir.path()).mkdir("ro"));
     const bool readOnly = mount(path("ro"), MS_RDONLY, "size=16k");
-    const ReportFileCalls none, full{.pwrite = Failing<ENOSPC>::pwrite},
-        fullSync{.fsync = Failing<ENOSPC>::fsync}, eioSync{.fsync = Failing<EIO>::fsync},
-        eioClose{.close = Failing<EIO>::close},
-        roWrite = readOnly ? none : ReportFileCalls{.pwrite = Failing<EROFS>::pwrite};
+    const Calls none, full{.pwrite = Failing<ENOSPC>::pwrite},
+        quota{.pwrite = Failing<EDQUOT>::pwrite}, fullSync{.fsync = Failing<ENOSPC>::fsync},
+        eioPartly{.pwrite = Failing<EIO>::partly}, eioClose{.close = Failing<EIO>::close},
+        eioRename{.renameat2 = Failing<EIO>::renameat2},
+        roWrite = readOnly ? none : Calls{.pwrite = Failing<EROFS>::pwrite};
     const char* const denied = "Access to the folder or the file is denied.";
-    // S_IFCHR: a link to a device; S_IFLNK: a link to itself.
+    const char* const notRegular = "That name is not a regular file.";
+    // S_IFCHR: a device of the test's own, or a link to /dev/null; S_IFLNK: a
+    // link to where the last column says.
     const struct {
         const char* what;
         QString prefix;
         mode_t stands;
         int flags;
-        ReportFileCalls calls;
+        mode_t folderMode;
+        Calls calls;
         const char* reason;
+        const char* linkTo = nullptr;
     } rows[] = {
-        {"disk full while written", "written", S_IFREG, 0, full, "The disk is full."},
-        {"disk full when synced, new name", "synced", 0, 0, fullSync, "The disk is full."},
-        {"I/O error when closed", "closed", S_IFREG, 0, eioClose, "Input/output error."},
-        {"full disk in place, unchanged", "in place", S_IFREG, Linked, full, "The disk is full."},
-        {"I/O error in place, bytes changed", "lost", S_IFREG, Linked, eioSync,
+        {"disk full while written", "written", S_IFREG, 0, 0, full, "The disk is full."},
+        {"over quota while written", "quota", 0, 0, 0, quota, "The disk is full."},
+        {"disk full when synced, new name", "synced", 0, 0, 0, fullSync, "The disk is full."},
+        {"I/O error when closed", "closed", S_IFREG, 0, 0, eioClose, "Input/output error."},
+        {"I/O error when renamed", "renamed", S_IFREG, 0, 0, eioRename, "Input/output error."},
+        {"full disk in place, unchanged", "in place", S_IFREG, Linked, 0, full,
+         "The disk is full."},
+        {"I/O error in place after a part", "lost", S_IFREG, Linked, 0, eioPartly,
          "Input/output error.\r\nThe earlier report in the file is no longer whole."},
-        {"write-protected disk", "ro/run1", 0, 0, roWrite, "The disk is write-protected."},
-        {"folder at the name", "folder", S_IFDIR, 0, none, "A folder of that name exists."},
-        {"missing folder", "missing/deeper/run1", 0, 0, none,
+        {"write-protected disk", "ro/run1", 0, 0, 0, roWrite, "The disk is write-protected."},
+        {"folder at the name", "folder", S_IFDIR, 0, 0, none, "A folder of that name exists."},
+        {"missing folder", "missing/deeper/run1", 0, 0, 0, none,
          "The folder {dir}/missing/deeper does not exist."},
-        {"path through a file", "file.txt/run1", 0, 0, none, "{dir}/file.txt is not a folder."},
+        {"link into a missing folder", "gone", S_IFLNK, 0, 0, none,
+         "The folder {dir}/gone/deeper does not exist.", "{dir}/gone/deeper/report.txt"},
+        {"path through a file", "file.txt/run1", 0, 0, 0, none, "{dir}/file.txt is not a folder."},
         // The limit is in bytes: 130 letters that take 260 bytes are too many.
-        {"long name", QString(130, u'ü'), 0, 0, none, "The file name is too long."},
+        {"long name", QString(130, u'ü'), 0, 0, 0, none, "The file name is too long."},
         // The folder exists; the path to it is longer than the system takes.
-        {"long path", QString("./").repeated(2100) + "run1", 0, 0, none, "The path is too long."},
-        {"file too large", "large", S_IFREG, Limit, none, "File too large."},
-        {"too large in place", "large in place", S_IFREG, Limit | Linked, none, "File too large."},
-        {"folder the user may not write", "denied", 0, AsOther | Unwritable, none, denied},
-        {"another user's report (0644)", "others", S_IFREG, AsOther | Others, none, denied},
-        {"read-only file", "read-only", S_IFREG, ReadOnly, none, "The file is read-only."},
-        {"pipe", "pipe", S_IFIFO, 0, none, "That name is a named pipe, not a regular file."},
-        {"device", "device", S_IFCHR, 0, none, "That name is a device, not a regular file."},
-        {"socket", "socket", S_IFSOCK, 0, none, "That name is a socket, not a regular file."},
-        {"link loop", "loop", S_IFLNK, 0, none, "Too many levels of symbolic links."},
+        {"long path", QString("./").repeated(2100) + "run1", 0, 0, 0, none,
+         "The path is too long."},
+        {"file too large", "large", S_IFREG, Limit, 0, none, "File too large."},
+        {"too large in place", "large in place", S_IFREG, Limit | Linked, 0, none,
+         "File too large."},
+        {"limit lowered while written", "lowered", S_IFREG, Lowered, 0, kAtWrite,
+         "File too large."},
+        {"folder the user may not write", "denied", 0, AsOther, 0555, none, denied},
+        {"another user's report (0644)", "others", S_IFREG, Root | AsOther, 0777, none, denied},
+        {"read-only file", "read-only", S_IFREG, ReadOnly, 0, none, "The file is read-only."},
+        {"the user's own read-only file", "own", S_IFREG, ReadOnly | OthersFile | AsOther, 0777,
+         none, "The file is read-only."},
+        {"another user's file in a shared folder", "planted", S_IFREG, Root | OthersFile, 01777,
+         none, "The file belongs to another user in a shared folder."},
+        {"a second name in a shared folder", "second", S_IFREG, Linked, 01777, none,
+         "The file has more than one name in a shared folder."},
+        {"a lock another program keeps", "held", S_IFREG, Linked | Held, 0, none,
+         "The file is in use by another program."},
+        {"pipe", "pipe", S_IFIFO, 0, 0, none, "That name is a named pipe, not a regular file."},
+        {"device", "device", S_IFCHR, 0, 0, none, "That name is a device, not a regular file."},
+        {"block device", "block", S_IFBLK, Root, 0, none,
+         "That name is a device, not a regular file."},
+        {"socket", "socket", S_IFSOCK, 0, 0, none, "That name is a socket, not a regular file."},
+        {"link loop", "loop", S_IFLNK, 0, 0, none, "Too many levels of symbolic links.", "{self}"},
+        {"a process's name in /proc", "proc", S_IFLNK, 0, 0, none, notRegular, "/proc/self/comm"},
+        {"a kernel attribute in /sys", "sys", S_IFLNK, 0, 0, none, notRegular,
+         "/sys/kernel/uevent_seqnum"},
     };
     ASSERT_TRUE(WriteAll(path("file.txt"), "earlier"));
-    const QByteArray folder = QFile::encodeName(dir.path());
-    // A device of the test's own where the system lets it make one (root): a
-    // writer that replaced it would otherwise replace /dev/null for everyone.
-    // An ordinary user cannot replace /dev/null, so that one is safe to use.
-    QTemporaryDir devices;
-    const QByteArray device = QFile::encodeName(devices.filePath("null"));
-    const bool own = ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    const char* const null = own ? device.constData() : "/dev/null";
-    bool skipped = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        const QByteArray native = QFile::encodeName(path(row.prefix + kSuffix));
-        const char* at = native.constData();
-        if ((row.flags & Others) && ::geteuid() != 0) {
-            skipped = true;
+        if (!mayRun(row.flags & Root, row.what))
             continue;
-        }
+        const QByteArray native = Native(path(row.prefix + kSuffix));
+        const char* at = native.constData();
+        const QByteArray to = QByteArray(row.linkTo).replace("{dir}", Native(dir.path()));
         if (row.stands == S_IFREG)
             earlier(row.prefix, row.flags & Linked);
-        const int made = row.stands == S_IFREG   ? ::chmod(at, row.flags & ReadOnly ? 0444 : 0644)
-                         : row.stands == S_IFDIR ? ::mkdir(at, 0700)
-                         : row.stands == S_IFLNK ? ::symlink(at, at)
-                         : row.stands == S_IFCHR ? ::symlink(null, at)
-                         : row.stands != 0       ? ::mknod(at, row.stands | 0644, 0)
-                                                 : 0;
+        int made = 0;
+        if (row.stands == S_IFREG)
+            made = ::chmod(at, row.flags & ReadOnly ? 0444 : 0644);
+        else if (row.stands == S_IFDIR)
+            made = ::mkdir(at, 0700);
+        else if (row.stands == S_IFLNK)
+            made = ::symlink(to == "{self}" ? at : to.constData(), at);
+        // A device of the test's own where the system lets it make one (root);
+        // an ordinary user cannot replace /dev/null, so a link to it is safe.
+        else if (row.stands && ::mknod(at, row.stands | 0644, makedev(1, 3)) != 0)
+            made = row.stands == S_IFCHR ? ::symlink("/dev/null", at) : -1;
         EXPECT_EQ(made, 0) << std::strerror(errno);
+        EXPECT_TRUE(!(row.flags & OthersFile) || ::geteuid() != 0 ||
+                    ::chown(at, 65534, 65534) == 0);
         const int reader = S_ISFIFO(row.stands) ? ::open(at, O_RDONLY | O_NONBLOCK) : -1;
-        // Root's report for uid 65534 in a folder open to all, or a new one in
-        // a folder closed to the writer.
-        if (row.flags & (Others | Unwritable)) {
-            EXPECT_EQ(::chmod(folder.constData(), row.flags & Others ? 0777 : 0555), 0);
-        }
+        // Another program's lock, as one that reads the report could keep it.
+        const int holder = row.flags & Held ? ::open(at, O_RDONLY) : -1;
+        struct flock lock {};
+        lock.l_type = F_RDLCK;
+        EXPECT_TRUE(holder < 0 || ::fcntl(holder, F_OFD_SETLK, &lock) == 0);
+        if (row.folderMode)
+            chmodFolder(row.folderMode);
         const QString prefix = path(row.prefix);
         const QStringList names = files();
         const QStringList before = State(dir.path());
-        const QString shown = row.flags & AsOther ? WriteReportInChild(prefix, BecomeOther)
-                              : row.flags & Limit ? WriteReportInChild(prefix, LimitFileSize)
-                                                  : WriteReport(prefix, row.calls);
-        ASSERT_EQ(::chmod(folder.constData(), 0700), 0);
+        if (row.flags & Lowered)
+            meanwhile = [](int) { LimitFileSize(); };
+        const QString shown = row.flags & AsOther ? WriteReportAsOther(prefix, row.calls)
+                              : row.flags & (Limit | Lowered) ? InChild([&] {
+                                    if (row.flags & Limit)
+                                        LimitFileSize();
+                                    return WriteReport(prefix, row.calls);
+                                })
+                                                              : WriteReport(prefix, row.calls);
+        chmodFolder(0700);
+        meanwhile = nullptr;
 
         EXPECT_EQ(shown, Refusal(prefix, QString(row.reason).replace("{dir}", dir.path())));
         EXPECT_EQ(files(), names);
-        if (row.calls.fsync != eioSync.fsync) { // else the earlier report is lost
+        if (!QByteArray(row.reason).endsWith("no longer whole.")) {
             EXPECT_EQ(State(dir.path()), before);
         }
-        if (reader >= 0) {
+        for (const int fd : {reader, holder}) {
             char byte;
-            EXPECT_LE(::read(reader, &byte, 1), 0);
-            ::close(reader);
+            EXPECT_TRUE(fd < 0 || fd == holder || ::read(fd, &byte, 1) <= 0);
+            ::close(fd);
         }
     }
-    if (skipped)
-        GTEST_SKIP() << "the other rows passed; only root may make a file of another user's";
+}
+// Between the writer's look at the name and its rename, or its open of the
+// file it writes in place, another program may put something else there or
+// take the name away: the writer takes away nothing but the file it checked,
+// leaves what came as it is, and leaves no file of its own behind.
+TEST_F(ReportWriter, TakesAwayOnlyTheFileItChecked) {
+    enum { Earlier = 1, Linked = 2 };
+    const Calls withoutFlags{.renameat2 = RenameMeanwhileWithoutFlags};
+    const struct {
+        const char* what;
+        int flags;
+        Calls calls;
+        mode_t planted;
+    } rows[] = {
+        {"a pipe, before the exchange", Earlier, kAtRename, S_IFIFO},
+        {"a link, before the exchange", Earlier, kAtRename, S_IFLNK},
+        {"another file, before the exchange", Earlier, kAtRename, S_IFREG},
+        {"a device, before the exchange", Earlier, kAtRename, S_IFCHR},
+        {"nothing, before the exchange", Earlier, kAtRename, 0},
+        {"a file at a new name", 0, kAtRename, S_IFREG},
+        {"another file, without exchange", Earlier, withoutFlags, S_IFREG},
+        {"a file at a new name, without exchange", 0, withoutFlags, S_IFREG},
+        {"another file, before it is written in place", Linked, kAtOpen, S_IFREG},
+        {"a pipe, before it is written in place", Linked, kAtOpen, S_IFIFO},
+        {"a link, before it is written in place", Linked, kAtOpen, S_IFLNK},
+        {"nothing, before it is written in place", Linked, kAtOpen, 0},
+    };
+    const QByteArray name = Native(path("run1" + kSuffix));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!mayRun(row.planted == S_IFCHR, row.what))
+            continue;
+        if (row.flags)
+            earlier("run1", row.flags & Linked);
+        meanwhile = [&](int) { Plant(name, row.planted); };
+        EXPECT_EQ(WriteReport(path("run1"), row.calls),
+                  Refusal(path("run1"), "The file was replaced meanwhile."));
+        struct stat status {};
+        EXPECT_EQ(::lstat(name.constData(), &status) == 0 ? status.st_mode & S_IFMT : 0,
+                  row.planted);
+        EXPECT_EQ(status.st_size, row.planted == S_IFLNK ? 9 : 0); // "elsewhere", or empty
+        QStringList left = row.planted ? QStringList{"run1" + kSuffix} : QStringList();
+        if (row.flags & Linked)
+            left.prepend("run1");
+        EXPECT_EQ(files(), left);
+        EXPECT_EQ(ReadAll(path("run1")), row.flags & Linked ? "earlier report\r\n" : "");
+        clear();
+    }
 }
 
-// What is written in place is the file that was checked: one that took its
-// name since is refused.
-TEST_F(ReportWriter, RefusesAFileThatTookTheCheckedOnesName) {
-    const QString prefix = earlier("run1", true);
-    const ReportTarget target = ResolveReportTarget(QFile::encodeName(prefix + kSuffix));
-    ASSERT_TRUE(QFile::remove(prefix + kSuffix));
-    earlier("run1");
-    EXPECT_EQ(DiskReportFile().create(target), ReportTargetError::Replaced);
+// A folder renamed away during the write takes the report with it: the report
+// goes into the folder that was checked, whatever its name has become, and
+// nothing is left behind.
+TEST_F(ReportWriter, StaysInTheFolderThatWasChecked) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    const QByteArray from = Native(path("folder")), to = Native(path("moved"));
+    for (const bool earlierReport : {false, true}) {
+        SCOPED_TRACE(earlierReport ? "an earlier report" : "a new one");
+        if (earlierReport)
+            earlier("folder/run1");
+        meanwhile = [&](int) { ::rename(from.constData(), to.constData()); };
+        EXPECT_EQ(WriteReport(path("folder/run1"), kAtWrite), QString());
+        EXPECT_EQ(Entries(path("moved")), QStringList{"run1" + kSuffix});
+        EXPECT_EQ(ReadAll(path("moved/run1" + kSuffix)), Golden());
+        ASSERT_EQ(::rename(to.constData(), from.constData()), 0);
+        ASSERT_TRUE(QFile::remove(path("folder/run1" + kSuffix)));
+    }
+}
+
+// A signal that would end the program waits until the report is whole and no
+// temporary file is left, then ends it as it would have.
+TEST_F(ReportWriter, ASignalWaitsForAWholeReport) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        for (const bool inPlace : {false, true}) {
+            SCOPED_TRACE(std::string(::strsignal(signal)) + (inPlace ? ", in place" : ""));
+            const QString prefix = earlier("run1", inPlace, QByteArray(5000, 'e'));
+            meanwhile = [signal](int) { ::raise(signal); };
+            EXPECT_EQ(InChild([&] { return WriteReport(prefix, kAtWrite); }),
+                      QStringLiteral("ended by ") + ::strsignal(signal));
+            EXPECT_EQ(ReadAll(prefix + kSuffix), Golden());
+            EXPECT_EQ(files().size(), inPlace ? 2 : 1);
+            clear();
+        }
+    }
 }
 
 // A real file system that is full takes nothing: not a report in one step,

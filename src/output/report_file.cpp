@@ -1,9 +1,10 @@
 #include "report_file.h"
 
+#include "extended_attributes.h"
+
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,6 +13,12 @@
 namespace orvand {
 
 namespace {
+
+// How long a report waits for another program that writes the same file in
+// place: far longer than a report takes, short enough not to hang the window
+// on a lock someone keeps.
+constexpr int kLockAttempts = 200;
+constexpr useconds_t kLockPause = 10'000;
 
 std::error_code LastError() {
     return {errno, std::generic_category()};
@@ -27,160 +34,244 @@ QByteArray TemporaryName() {
     return name + ".tmp";
 }
 
-// Makes a rename in the folder last through a power loss. The report is
-// whole and in place already, so a file system that does not sync folders
-// takes nothing away from it.
-void SyncFolder(const QByteArray& folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+bool SameFile(const struct stat& status, dev_t device, ino_t inode) {
+    return status.st_dev == device && status.st_ino == inode;
+}
+
+// Whether name in folder is, this moment, the file of device and inode.
+bool Holds(int folder, const QByteArray& name, dev_t device, ino_t inode) {
+    struct stat status {};
+    return ::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameFile(status, device, inode);
+}
+
+// A temporary name of the writer's, removed when it goes out of scope, but only
+// while it holds the file the writer left there: never what someone else put
+// in its place.
+class TemporaryEntry {
+  public:
+    TemporaryEntry(int folder, QByteArray name, int fd) : folder_(folder), name_(std::move(name)) {
+        struct stat status {};
+        if (::fstat(fd, &status) == 0)
+            holds(status.st_dev, status.st_ino);
+    }
+    ~TemporaryEntry() { remove(); }
+    TemporaryEntry(const TemporaryEntry&) = delete;
+    TemporaryEntry& operator=(const TemporaryEntry&) = delete;
+
+    const QByteArray& name() const { return name_; }
+    void holds(dev_t device, ino_t inode) { device_ = device, inode_ = inode; }
+    void remove() {
+        if (!name_.isEmpty() && Holds(folder_, name_, device_, inode_))
+            ::unlinkat(folder_, name_.constData(), 0);
+        name_.clear();
+    }
+
+  private:
+    int folder_;
+    QByteArray name_;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+};
+
+bool OverSizeLimit(off_t length) {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+           static_cast<rlim_t>(length) > limit.rlim_cur;
+}
+
+// One writer in place at a time, the program's other instances included. A
+// file system without such locks is written as before.
+std::error_code LockAlone(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    for (int attempt = 0;; ++attempt) {
+        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
+            return {};
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR)
+            return {};
+        if (attempt == kLockAttempts)
+            return ReportTargetError::InUse;
+        ::usleep(kLockPause);
+    }
+}
+
+// The earlier report's owner, group, attributes and permission bits, in that
+// order: a change of owner may clear attributes, and an ACL sets the group
+// bits. The system decides who may give a file to whom (root to anyone; an
+// owner to a group the owner is in), so the temporary file simply tries.
+bool TakeOverEarlier(int fd, const ReportTarget& target) {
+    const EarlierReport& earlier = *target.earlier;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return false;
+    if ((status.st_uid != earlier.owner || status.st_gid != earlier.group) &&
+        ::fchown(fd, status.st_uid == earlier.owner ? uid_t(-1) : earlier.owner,
+                 status.st_gid == earlier.group ? gid_t(-1) : earlier.group) != 0)
+        return false;
+    const std::optional<ExtendedAttributes> attributes =
+        ReadExtendedAttributes(target.earlierFile.get());
+    return attributes && GiveExtendedAttributes(fd, *attributes) &&
+           ::fchmod(fd, earlier.permissions) == 0;
 }
 
 } // namespace
 
-DiskReportFile::~DiskReportFile() {
-    discard();
+int OpenAt(int folder, const char* name, int flags, mode_t mode) {
+    return ::openat(folder, name, flags, mode);
 }
 
-std::error_code DiskReportFile::create(const ReportTarget& target) {
-    discard();
-    target_ = target;
-    inPlace_ = false;
+std::error_code DiskReportFile::write(const ReportTarget& target, const QByteArray& bytes) {
     changed_ = false;
-    // The folder with its closing slash: the temporary name goes straight after it.
-    folder_ = target.path.left(target.path.lastIndexOf('/') + 1);
-    if (folder_.isEmpty())
-        folder_ = "./";
-    if (!target.earlier)
-        return createTemporary();
     // A rename would take the other names' file away from them.
-    if (target.earlier->links > 1)
-        return openInPlace();
-    const std::error_code error = createTemporary();
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
-        return openInPlace(); // a folder this user may not write
-    if (error)
-        return error;
-    if (carriesOwnerAndGroup()) {
-        ::fchmod(fd_, target.earlier->permissions);
-        return {};
-    }
-    discard();
-    return openInPlace();
+    if (target.earlier && target.earlier->links > 1)
+        return writeInPlace(target, bytes);
+    bool inPlace = false;
+    const std::error_code error = writeInOneStep(target, bytes, inPlace);
+    return inPlace ? writeInPlace(target, bytes) : error;
 }
 
-std::error_code DiskReportFile::createTemporary() {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray candidate = folder_ + TemporaryName();
-        // The mode is narrowed by the user's umask, as for any new file.
-        fd_ = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            temporary_ = candidate;
+std::error_code DiskReportFile::writeInOneStep(const ReportTarget& target, const QByteArray& bytes,
+                                               bool& inPlace) {
+    const int folder = target.folder.get();
+    // Private until it is whole: only then does it get the permissions of
+    // the file it replaces.
+    QByteArray name;
+    UniqueFd fd;
+    for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
+        name = TemporaryName();
+        fd.reset(calls_.openat(folder, name.constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!fd.valid() && errno != EEXIST)
+            break;
+    }
+    if (!fd.valid()) {
+        // A folder this user may not write, or that nobody may change.
+        inPlace = target.earlier && (errno == EACCES || errno == EPERM);
+        return LastError();
+    }
+    TemporaryEntry temporary(folder, name, fd.get());
+    if (const std::error_code error = writeBytes(fd.get(), bytes, false))
+        return error;
+    if (target.earlier) {
+        if (!TakeOverEarlier(fd.get(), target)) {
+            inPlace = true;
             return {};
         }
-        if (errno != EEXIST)
-            return LastError();
+    } else if (::fchmod(fd.get(), NewFileMode(folder)) != 0) {
+        return LastError();
     }
-    return std::make_error_code(std::errc::file_exists);
+    if (calls_.fsync(fd.get()) != 0)
+        return LastError();
+    if (const std::error_code error = closeWritten(fd.release()))
+        return error;
+    const std::error_code error = putInPlace(target, name);
+    // After an exchange, the earlier report's last name is the temporary one.
+    if (!error && target.earlier)
+        temporary.holds(target.earlier->device, target.earlier->inode);
+    temporary.remove();
+    if (!error)               // makes the rename last through a power loss; a file system
+        calls_.fsync(folder); // that does not sync folders takes nothing away
+    return error;
 }
 
-// The system decides who may give a file to whom (root to anyone; an owner to
-// a group the owner is in), so the temporary file simply tries.
-bool DiskReportFile::carriesOwnerAndGroup() {
+// Replaces the checked earlier report by an exchange of the two names, so that
+// nothing but that file can be taken away, or takes a name that is still free.
+// Where the file system has neither, a rename right after a last look.
+std::error_code DiskReportFile::putInPlace(const ReportTarget& target,
+                                           const QByteArray& temporary) {
+    const int folder = target.folder.get();
+    const char* const from = temporary.constData();
+    const char* const to = target.name.constData();
+    const unsigned flag = target.earlier ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+    if (calls_.renameat2(folder, from, folder, to, flag) == 0) {
+        if (!target.earlier ||
+            Holds(folder, temporary, target.earlier->device, target.earlier->inode))
+            return {};
+        // Something else had taken the name: it goes back there.
+        calls_.renameat2(folder, from, folder, to, RENAME_EXCHANGE);
+        return ReportTargetError::Replaced;
+    }
+    if (errno == EEXIST || errno == ENOENT)
+        return ReportTargetError::Replaced;
+    if (errno != EINVAL)
+        return LastError();
     struct stat status {};
-    if (::fstat(fd_, &status) != 0)
-        return false;
-    const EarlierReport& earlier = *target_.earlier;
-    if (status.st_uid == earlier.owner && status.st_gid == earlier.group)
-        return true;
-    return ::fchown(fd_, status.st_uid == earlier.owner ? uid_t(-1) : earlier.owner,
-                    status.st_gid == earlier.group ? gid_t(-1) : earlier.group) == 0;
+    const bool taken = ::fstatat(folder, to, &status, AT_SYMLINK_NOFOLLOW) == 0;
+    if (taken != target.earlier.has_value() ||
+        (taken && !SameFile(status, target.earlier->device, target.earlier->inode)))
+        return ReportTargetError::Replaced;
+    if (::renameat(folder, from, folder, to) != 0)
+        return LastError();
+    return {};
 }
 
 // The very file that was checked, and nothing that took its name since: a
 // pipe put there would not block the open, and anything else is refused.
-std::error_code DiskReportFile::openInPlace() {
-    fd_ =
-        ::open(target_.path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd_ < 0)
+std::error_code DiskReportFile::writeInPlace(const ReportTarget& target, const QByteArray& bytes) {
+    UniqueFd fd(calls_.openat(target.folder.get(), target.name.constData(),
+                              O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+    if (!fd.valid()) {
+        // Gone, or a link or a pipe without a reader in its place.
+        if (errno == ENOENT || errno == ELOOP || errno == ENXIO)
+            return ReportTargetError::Replaced;
         return LastError();
-    inPlace_ = true;
+    }
     struct stat status {};
-    if (::fstat(fd_, &status) != 0)
+    if (::fstat(fd.get(), &status) != 0)
         return LastError();
-    if (!S_ISREG(status.st_mode) || status.st_dev != target_.earlier->device ||
-        status.st_ino != target_.earlier->inode)
+    if (!S_ISREG(status.st_mode) ||
+        !SameFile(status, target.earlier->device, target.earlier->inode))
         return ReportTargetError::Replaced;
-    return {};
+    if (const std::error_code error = LockAlone(fd.get()))
+        return error;
+    if (const std::error_code error = writeBytes(fd.get(), bytes, true))
+        return error;
+    if (calls_.fsync(fd.get()) != 0)
+        return LastError();
+    return closeWritten(fd.release());
 }
 
-std::error_code DiskReportFile::write(const QByteArray& bytes) {
+// Whatever can be known to fail is refused before the first byte: a length
+// over the file-size limit, and in place, space the disk lacks. The
+// reservation leaves the file's length and bytes as they are, even when it
+// fails half-way; a file system that cannot reserve goes on without.
+std::error_code DiskReportFile::writeBytes(int fd, const QByteArray& bytes, bool inPlace) {
     const off_t length = bytes.size();
-    if (inPlace_) {
-        // Whatever can be known to fail is refused before the first byte
-        // changes: a length over the file-size limit, or space the disk lacks.
-        rlimit limit{};
-        if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-            static_cast<rlim_t>(length) > limit.rlim_cur)
-            return std::make_error_code(std::errc::file_too_large);
-        // The reservation leaves the file's length and bytes as they are,
-        // even when it fails half-way; a file system that cannot reserve
-        // goes on without.
+    if (OverSizeLimit(length))
+        return std::make_error_code(std::errc::file_too_large);
+    if (inPlace && length > 0) {
         int reserved;
         do
-            reserved = length > 0 ? ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, length) : 0;
+            reserved = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length);
         while (reserved != 0 && errno == EINTR);
         if (reserved != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
             return LastError();
     }
     for (off_t done = 0; done < length;) {
         const ssize_t written =
-            calls_.pwrite(fd_, bytes.constData() + done, static_cast<size_t>(length - done), done);
+            calls_.pwrite(fd, bytes.constData() + done, static_cast<size_t>(length - done), done);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             return LastError();
         }
         done += written;
-        changed_ = inPlace_;
+        changed_ = changed_ || inPlace;
     }
-    if (inPlace_ && ::ftruncate(fd_, length) != 0)
+    if (inPlace && ::ftruncate(fd, length) != 0)
         return LastError();
     return {};
 }
 
-std::error_code DiskReportFile::flush() {
-    if (calls_.fsync(fd_) != 0)
-        return LastError();
-    return {};
-}
-
-std::error_code DiskReportFile::commit() {
-    const int fd = fd_;
-    fd_ = -1;
-    // Some file systems report a failed write only when the file is closed.
-    // A signal during close() is no such report: the bytes are on the disk
-    // already, and the descriptor is gone whatever close() returns.
+// Some file systems report a failed write only when the file is closed. A
+// signal during close() is no such report: the bytes are on the disk already,
+// and the descriptor is gone whatever close() returns.
+std::error_code DiskReportFile::closeWritten(int fd) {
     if (calls_.close(fd) != 0 && errno != EINTR)
         return LastError();
-    if (inPlace_)
-        return {};
-    if (std::rename(temporary_.constData(), target_.path.constData()) != 0)
-        return LastError();
-    temporary_.clear();
-    SyncFolder(folder_);
     return {};
-}
-
-void DiskReportFile::discard() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    if (!temporary_.isEmpty())
-        ::unlink(temporary_.constData());
-    temporary_.clear();
 }
 
 } // namespace orvand

@@ -4,6 +4,8 @@
 // permissions: this is where the writer learns what it must refuse instead,
 // and what of an earlier report it must keep.
 
+#include "unique_fd.h"
+
 #include <QByteArray>
 #include <optional>
 #include <sys/types.h>
@@ -19,6 +21,11 @@ enum class ReportTargetError {
     Socket,
     OtherKind,
     Replaced,
+    LinkInSharedFolder,
+    PathLinkInSharedFolder,
+    OthersFileInSharedFolder,
+    LinkedFileInSharedFolder,
+    InUse,
 };
 
 const std::error_category& ReportTargetCategory();
@@ -36,20 +43,32 @@ struct EarlierReport {
 };
 
 struct ReportTarget {
-    // The file the report becomes: the name itself, or the end of the chain
-    // of symbolic links it starts. A link that leads nowhere names a new file.
+    // The file the report becomes, for messages: the name itself, or where
+    // the chain of symbolic links it starts leads.
     QByteArray path;
     // Empty when the report may be written there.
     std::error_code error;
+    // The folder that holds the report, opened once: whatever happens to the
+    // path meanwhile, the report goes into this folder or nowhere.
+    UniqueFd folder;
+    // The report's name in that folder.
+    QByteArray name;
     // None for a new file.
     std::optional<EarlierReport> earlier;
+    // The earlier report itself (a descriptor that reads and writes nothing).
+    UniqueFd earlierFile;
 };
 
-// Follows symbolic links and refuses anything but a regular file that may be
-// written, or a name where nothing stands yet. A file without any write
+// Follows symbolic links, on the way and at the name, and refuses anything
+// but a regular file that may be written, or a name where nothing stands yet.
+// In a shared folder (sticky, and writable by more than its owner) it follows a
+// link and takes a file only when they belong to the user running the program
+// or to the folder's owner, and never takes a file with more than one name,
+// whatever the system's own protections are set to. A file without any write
 // permission bit is refused for every user, root included; for others the
-// system's own access check has the last word. Nothing is opened, so a named
-// pipe or a device never blocks the program.
+// system's own access check has the last word. A file of the kernel's own file
+// systems (proc, sysfs and the like) is no regular file. Nothing is opened for
+// reading or writing, so a named pipe or a device never blocks the program.
 ReportTarget ResolveReportTarget(const QByteArray& name);
 
 } // namespace orvand

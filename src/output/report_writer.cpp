@@ -1,5 +1,6 @@
 #include "report_writer.h"
 
+#include "deferred_signals.h"
 #include "report_target.h"
 
 #include <QDir>
@@ -55,34 +56,30 @@ QString FailureReason(const QString& path, std::error_code error) {
 
 } // namespace
 
-bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Toolkit& toolkit) {
-    DiskReportFile file;
-    return WriteOutputDataFile(record, options, toolkit, file);
-}
-
 bool WriteOutputDataFile(DesignRecord& record, const ReportOptions& options, Toolkit& toolkit,
-                         ReportFile& file) {
+                         ReportFileCalls calls) {
     const OutputReport report = ComposeOutputReport(record, options);
     record.DeviceName = report.deviceName;
 
-    // A link is written through: the file it leads to gets the report.
-    const ReportTarget target = ResolveReportTarget(QFile::encodeName(report.fileName));
-    std::error_code error = target.error;
-    if (!error)
-        error = file.create(target);
-    if (!error)
-        error = file.write(EncodeReport(report.lines));
-    if (!error)
-        error = file.flush();
-    if (!error)
-        error = file.commit();
+    QByteArray path;
+    std::error_code error;
+    bool earlierLost = false;
+    {
+        // From the first look at the name until the report is whole and no
+        // temporary file is left; the message comes after.
+        const DeferredSignals deferred;
+        const ReportTarget target = ResolveReportTarget(QFile::encodeName(report.fileName));
+        path = target.path;
+        error = target.error;
+        DiskReportFile file(calls);
+        if (!error)
+            error = file.write(target, EncodeReport(report.lines));
+        earlierLost = error && file.earlierReportChanged();
+    }
 
     if (error) {
-        const bool earlierLost = file.earlierReportChanged();
-        file.discard();
-        QString text =
-            QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
-                .arg(report.fileName, FailureReason(QFile::decodeName(target.path), error));
+        QString text = QStringLiteral("The output data file could not be written:\r\n%1\r\n%2")
+                           .arg(report.fileName, FailureReason(QFile::decodeName(path), error));
         if (earlierLost)
             text += QStringLiteral("\r\nThe earlier report in the file is no longer whole.");
         toolkit.messageBox(text, QStringLiteral("Output Error"), MessageIcon::Critical);
