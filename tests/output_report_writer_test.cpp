@@ -178,10 +178,6 @@ bool SetAttribute(const QString& path, const char* name, const QByteArray& value
     return ::setxattr(Native(path).constData(), name, value.constData(), value.size(), 0) == 0;
 }
 
-QByteArray FdPath(int fd) {
-    return "/proc/self/fd/" + QByteArray::number(fd);
-}
-
 // System calls that fail as a disk or a file system can.
 template <int Error> struct Failing {
     static ssize_t pwrite(int, const void*, size_t, off_t) { return errno = Error, -1; }
@@ -229,29 +225,14 @@ int OpenMeanwhile(int at, const char* name, int flags, mode_t mode) {
 const Calls kAtWrite{.pwrite = PwriteMeanwhile}, kAtRename{.renameat2 = RenameMeanwhile},
     kAtOpen{.openat = OpenMeanwhile};
 
-// What the writer did, seen through the real calls: the files it synced, in
-// order, and the file it wrote at its first byte: its owner and permissions,
-// and whether another writer would have to wait for it.
-struct Seen {
-    QStringList synced;
-    uid_t owner = 0;
-    mode_t mode = 0;
-    bool locked = false;
-} seen;
+// What the writer did, seen through the real calls: the names of the files it
+// synced, in order, and the file it wrote, as it was at its first byte.
+QStringList synced;
+struct stat written;
 int SpyingFsync(int fd) {
-    seen.synced << QFileInfo(QFile::decodeName(LinkText(FdPath(fd)))).fileName();
+    const QByteArray file = LinkText("/proc/self/fd/" + QByteArray::number(fd));
+    synced << QFileInfo(QFile::decodeName(file)).fileName();
     return ::fsync(fd);
-}
-void SeeWritten(int fd) {
-    struct stat status {};
-    ::fstat(fd, &status);
-    seen.owner = status.st_uid;
-    seen.mode = status.st_mode & 07777;
-    const int other = ::open(FdPath(fd).constData(), O_RDONLY | O_CLOEXEC);
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    seen.locked = ::fcntl(other, F_OFD_GETLK, &lock) == 0 && lock.l_type == F_WRLCK;
-    ::close(other);
 }
 
 // Puts a thing of kind at path in place of what was there: a regular file, a
@@ -263,6 +244,12 @@ void Plant(const QByteArray& path, mode_t kind) {
     else if (kind != 0)
         ::mknod(path.constData(), kind | 0644, kind == S_IFCHR ? makedev(1, 3) : 0);
 }
+
+// What the rows of the tables below ask for.
+constexpr int Earlier = 1, Linked = 2, AsOther = 4, InPlace = 8, Root = 16, ReadOnly = 32,
+              OthersFile = 64, Limit = 128, Lowered = 256, Held = 512, Attrs = 1024,
+              FolderAcl = 2048, RootAttr = 4096, OthersLink = 8192, OthersFolder = 16384,
+              OnTheWay = 32768, Chain = 65536;
 
 class ReportWriter : public ::testing::Test {
   protected:
@@ -466,80 +453,38 @@ TEST_F(ReportWriter, WritesEachKindOfDesign) {
 // them) stay, but no set-ID bit, and nothing the folder would give a new file.
 TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
     constexpr uid_t kSame = uid_t(-1);
-    enum {
-        SecondName = 1,
-        AsOther = 2,
-        InPlace = 4,
-        Root = 8,
-        HasAcl = 16,
-        FolderAcl = 32,
-        Own = 64,
-        RootsAttribute = 128
-    };
+    const Calls none, interrupted{.close = Failing<EINTR>::close},
+        immutable{.openat = Failing<EPERM>::create},
+        noExchange{.renameat2 = Failing<EINVAL>::renameat2};
     const struct Row {
         const char* what;
         qsizetype nameBytes;
         uid_t owner, group;
         mode_t mode, folderMode, reportMode;
         int flags;
-        Calls calls = {};
+        Calls calls;
     } rows[] = {
-        {"an ordinary report, its close interrupted",
-         36,
-         kSame,
-         kSame,
-         0600,
-         0700,
-         0600,
-         0,
-         {.close = Failing<EINTR>::close}},
-        {"set-ID bits", 249, kSame, kSame, 06750, 0700, 0750, 0, {}},
-        {"the longest name", 255, kSame, kSame, 0644, 0700, 0644, 0, {}},
-        {"a second name, its close interrupted",
-         36,
-         kSame,
-         kSame,
-         0644,
-         0700,
-         0644,
-         SecondName | InPlace,
-         {.close = Failing<EINTR>::close}},
-        {"a folder the user may not write", 36, kSame, kSame, 0666, 0555, 0666, AsOther | InPlace},
-        {"a folder nobody may change",
-         36,
-         kSame,
-         kSame,
-         0644,
-         0700,
-         0644,
-         InPlace,
-         {.openat = Failing<EPERM>::create}},
-        {"a file system without exchange",
-         36,
-         kSame,
-         kSame,
-         0644,
-         0700,
-         0644,
-         0,
-         {.renameat2 = Failing<EINVAL>::renameat2}},
-        {"an ACL and an attribute of its own",
-         36,
-         kSame,
-         kSame,
-         0640,
-         0700,
-         0660,
-         HasAcl | Own,
-         {}},
-        {"a folder's default ACL", 36, kSame, kSame, 0640, 0700, 0640, FolderAcl, {}},
+        {"an ordinary report, its close interrupted", 36, kSame, kSame, 0600, 0700, 0600, 0,
+         interrupted},
+        {"set-ID bits", 249, kSame, kSame, 06750, 0700, 0750, 0, none},
+        {"the longest name", 255, kSame, kSame, 0644, 0700, 0644, 0, none},
+        {"a second name, its close interrupted", 36, kSame, kSame, 0644, 0700, 0644,
+         Linked | InPlace, interrupted},
+        {"a folder the user may not write", 36, kSame, kSame, 0666, 0555, 0666, AsOther | InPlace,
+         none},
+        {"a folder nobody may change", 36, kSame, kSame, 0644, 0700, 0644, InPlace, immutable},
+        {"a file system without exchange", 36, kSame, kSame, 0644, 0700, 0644, 0, noExchange},
+        {"an ACL and an attribute of its own", 36, kSame, kSame, 0640, 0700, 0660, Attrs, none},
+        {"a folder's default ACL", 36, kSame, kSame, 0640, 0700, 0640, FolderAcl, none},
         // Root may write what only group and others may.
-        {"written by root: 0060", 36, kSame, kSame, 0060, 0700, 0060, Root, {}},
-        {"written by root: 65534's", 36, 65534, 65534, 0664, 0700, 0664, Root, {}},
-        {"written by 65534: root's", 36, kSame, kSame, 0666, 0777, 0666, Root | AsOther | InPlace},
-        {"written by 65534: its group", 36, 65534, kOtherGroup, 0664, 0777, 0664, Root | AsOther},
+        {"written by root: 0060", 36, kSame, kSame, 0060, 0700, 0060, Root, none},
+        {"written by root: 65534's", 36, 65534, 65534, 0664, 0700, 0664, Root, none},
+        {"written by 65534: root's", 36, kSame, kSame, 0666, 0777, 0666, Root | AsOther | InPlace,
+         none},
+        {"written by 65534: its group", 36, 65534, kOtherGroup, 0664, 0777, 0664, Root | AsOther,
+         none},
         {"written by 65534: an attribute only root may set", 36, 65534, 65534, 0644, 0777, 0644,
-         Root | AsOther | InPlace | RootsAttribute},
+         Root | AsOther | InPlace | RootAttr, none},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -548,21 +493,21 @@ TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
         const QString prefix(row.nameBytes - kSuffix.size(), u'p');
         const QString name = path(prefix + kSuffix);
         const QByteArray native = Native(name);
-        earlier(prefix, row.flags & SecondName, QByteArray(5000, '\x01'));
+        earlier(prefix, row.flags & Linked, QByteArray(5000, '\x01'));
         ASSERT_EQ(::chown(native.constData(), row.owner, row.group), 0);
         ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
-        ASSERT_TRUE(!(row.flags & HasAcl) || SetAttribute(name, "system.posix_acl_access", Acl()));
-        ASSERT_TRUE(!(row.flags & Own) || SetAttribute(name, "user.orvand", "kept"));
-        ASSERT_TRUE(!(row.flags & FolderAcl) ||
-                    SetAttribute(dir.path(), "system.posix_acl_default", Acl()));
-        ASSERT_TRUE(!(row.flags & RootsAttribute) ||
-                    SetAttribute(name, "security.orvand", "root's"));
+        for (const auto& [flag, at, attribute, value] :
+             {std::tuple(Attrs, name, "system.posix_acl_access", Acl()),
+              {Attrs, name, "user.orvand", "kept"},
+              {FolderAcl, dir.path(), "system.posix_acl_default", Acl()},
+              {RootAttr, name, "security.orvand", "root's"}})
+            ASSERT_TRUE(!(row.flags & flag) || SetAttribute(at, attribute, value)) << attribute;
         const QByteArray attributes = Attributes(native);
         struct stat before = {}, after = {};
         ASSERT_EQ(::stat(native.constData(), &before), 0);
         chmodFolder(row.folderMode);
-        seen = {};
-        meanwhile = SeeWritten;
+        synced.clear();
+        meanwhile = [](int fd) { ::fstat(fd, &written); };
         Calls calls = row.calls;
         calls.pwrite = PwriteMeanwhile;
         calls.fsync = SpyingFsync;
@@ -578,19 +523,18 @@ TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
         EXPECT_EQ(std::pair(after.st_uid, after.st_gid), std::pair(before.st_uid, before.st_gid));
         EXPECT_EQ(after.st_mode & 07777, row.reportMode) << std::oct << after.st_mode;
         EXPECT_EQ(Attributes(native), attributes);
-        EXPECT_EQ(after.st_nlink, row.flags & SecondName ? 2u : 1u);
-        EXPECT_EQ(ReadAll(path(prefix)), row.flags & SecondName ? Golden() : QByteArray());
-        EXPECT_EQ(files().size(), row.flags & SecondName ? 2 : 1); // no temporary file left
+        EXPECT_EQ(after.st_nlink, row.flags & Linked ? 2u : 1u);
+        EXPECT_EQ(ReadAll(path(prefix)), row.flags & Linked ? Golden() : QByteArray());
+        EXPECT_EQ(files().size(), row.flags & Linked ? 2 : 1); // no temporary file left
         if (!(row.flags & AsOther)) {
             // In one step, the bytes go into a file of the user's that no one
             // else may read, which is synced beside the report, and then the
-            // folder that holds it; in place, into the report, alone.
-            const QStringList oneStep{seen.synced.value(0), QFileInfo(dir.path()).fileName()};
-            EXPECT_EQ(seen.synced, row.flags & InPlace ? QStringList{prefix + kSuffix} : oneStep);
-            EXPECT_TRUE(seen.synced.value(0).startsWith(row.flags & InPlace ? "p" : ".orvand-"));
-            EXPECT_EQ(seen.owner, row.flags & InPlace ? after.st_uid : ::geteuid());
-            EXPECT_EQ(seen.mode, row.flags & InPlace ? after.st_mode & 07777 : 0600);
-            EXPECT_EQ(seen.locked, bool(row.flags & InPlace));
+            // folder that holds it; in place, into the report.
+            const QStringList oneStep{synced.value(0), QFileInfo(dir.path()).fileName()};
+            EXPECT_EQ(synced, row.flags & InPlace ? QStringList{prefix + kSuffix} : oneStep);
+            EXPECT_TRUE(synced.value(0).startsWith(row.flags & InPlace ? "p" : ".orvand-"));
+            EXPECT_EQ(written.st_uid, row.flags & InPlace ? after.st_uid : ::geteuid());
+            EXPECT_EQ(written.st_mode & 07777, row.flags & InPlace ? after.st_mode & 07777 : 0600);
         }
         clear();
     }
@@ -605,7 +549,6 @@ TEST_F(ReportWriter, FollowsTheLinksItMayFollow) {
     QTemporaryDir elsewhere;
     ASSERT_TRUE(elsewhere.isValid());
     const QString report = elsewhere.filePath("report.txt");
-    enum { Earlier = 1, OthersLink = 2, OthersFolder = 4, OnTheWay = 8, Chain = 16 };
     const char* const planted = "The name is a link that another user made in a shared folder.";
     const struct {
         const char* what;
@@ -672,23 +615,13 @@ TEST_F(ReportWriter, FollowsTheLinksItMayFollow) {
 // reader held open keeps a wrong writer from hanging the test, and shows what
 // it wrote).
 TEST_F(ReportWriter, FailsWithItsCause) {
-    enum Flags {
-        Linked = 1,
-        ReadOnly = 2,
-        OthersFile = 4,
-        AsOther = 8,
-        Root = 16,
-        Limit = 32,
-        Lowered = 64,
-        Held = 128
-    };
     // A read-only file system for real where the test may mount one.
     ASSERT_TRUE(QDir(dir.path()).mkdir("ro"));
     const bool readOnly = mount(path("ro"), MS_RDONLY, "size=16k");
     const Calls none, full{.pwrite = Failing<ENOSPC>::pwrite},
         quota{.pwrite = Failing<EDQUOT>::pwrite}, fullSync{.fsync = Failing<ENOSPC>::fsync},
-        eioPartly{.pwrite = Failing<EIO>::partly}, eioClose{.close = Failing<EIO>::close},
-        eioRename{.renameat2 = Failing<EIO>::renameat2},
+        eio{.pwrite = Failing<EIO>::pwrite}, eioPartly{.pwrite = Failing<EIO>::partly},
+        eioClose{.close = Failing<EIO>::close}, eioRename{.renameat2 = Failing<EIO>::renameat2},
         roWrite = readOnly ? none : Calls{.pwrite = Failing<EROFS>::pwrite};
     const char* const denied = "Access to the folder or the file is denied.";
     const char* const notRegular = "That name is not a regular file.";
@@ -725,8 +658,9 @@ TEST_F(ReportWriter, FailsWithItsCause) {
         // The folder exists; the path to it is longer than the system takes.
         {"long path", QString("./").repeated(2100) + "run1", 0, 0, 0, none,
          "The path is too long."},
-        {"file too large", "large", S_IFREG, Limit, 0, none, "File too large."},
-        {"too large in place", "large in place", S_IFREG, Limit | Linked, 0, none,
+        // Refused before a byte is tried: the disk would fail one.
+        {"file too large", "large", S_IFREG, Limit, 0, eio, "File too large."},
+        {"too large in place", "large in place", S_IFREG, Limit | Linked, 0, eio,
          "File too large."},
         {"limit lowered while written", "lowered", S_IFREG, Lowered, 0, kAtWrite,
          "File too large."},
@@ -815,7 +749,6 @@ TEST_F(ReportWriter, FailsWithItsCause) {
 // take the name away: the writer takes away nothing but the file it checked,
 // leaves what came as it is, and leaves no file of its own behind.
 TEST_F(ReportWriter, TakesAwayOnlyTheFileItChecked) {
-    enum { Earlier = 1, Linked = 2 };
     const Calls withoutFlags{.renameat2 = RenameMeanwhileWithoutFlags};
     const struct {
         const char* what;

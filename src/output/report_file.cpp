@@ -171,8 +171,10 @@ std::error_code DiskReportFile::writeInOneStep(const ReportTarget& target, const
     if (!error && target.earlier)
         temporary.holds(target.earlier->device, target.earlier->inode);
     temporary.remove();
-    if (!error)               // makes the rename last through a power loss; a file system
-        calls_.fsync(folder); // that does not sync folders takes nothing away
+    // Makes the rename last through a power loss; a file system that does not
+    // sync folders takes nothing away from the report.
+    if (!error)
+        calls_.fsync(folder);
     return error;
 }
 
