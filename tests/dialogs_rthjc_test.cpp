@@ -5,8 +5,6 @@
 #include "qstring_printer.h"
 #include "rthja_chart.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -97,44 +95,9 @@ TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {
     EXPECT_TRUE(closedByClick);
 }
 
-namespace {
-
-// How many pixels of exactly this colour lie within three pixels of at: a
-// thick line drawn through at leaves several, a thin one or none barely any.
-int ColourNear(const QImage& image, QPointF at, const QColor& colour) {
-    int count = 0;
-    for (int dy = -3; dy <= 3; ++dy)
-        for (int dx = -3; dx <= 3; ++dx)
-            count += image.pixelColor(qRound(at.x()) + dx, qRound(at.y()) + dy) == colour;
-    return count;
-}
-
-// The package dialog's values at 0, 3 and 6 cm²: DIP8 and SO14 each without
-// copper, with 3 cm² and with 6 cm².
-struct TablePoint {
-    double area, dip8, so14;
-};
-constexpr TablePoint kPackageTable[] = {{0, 90, 112}, {3, 64, 92}, {6, 56, 78}};
-
-// Whether the column at area holds the colour within the plot, and only
-// between the values of the table points on either side.
-bool FallsBetween(const QImage& image, const RthjaChartLayout& layout, double area, double high,
-                  double low, const QColor& colour) {
-    const int x = qRound(layout.toPixel(area, low).x());
-    bool seen = false;
-    for (int y = qRound(layout.plot.top()); y <= qRound(layout.plot.bottom()); ++y) {
-        if (image.pixelColor(x, y) != colour)
-            continue;
-        seen = true;
-        if (y < layout.toPixel(area, high).y() - 2 || y > layout.toPixel(area, low).y() + 2)
-            return false;
-    }
-    return seen;
-}
-
-} // namespace
-
-TEST(RthjaChart, AxesTrendLinesAndLegend) {
+// The axes and the curves the chart is drawn from; how it is drawn, legend
+// included, is compared in the rendered images.
+TEST(RthjaChart, AxesAndTrendLines) {
     // 0 to 6 cm² every 0.5 and 50 to 120 K/W every 5, labelled alike on every system.
     const std::vector<std::string> areaLabels{"0,0", "0,5", "1,0", "1,5", "2,0", "2,5", "3,0",
                                               "3,5", "4,0", "4,5", "5,0", "5,5", "6,0"};
@@ -161,49 +124,14 @@ TEST(RthjaChart, AxesTrendLinesAndLegend) {
         EXPECT_EQ(layout.toPixel(area.back().value, rthja.back().value), layout.plot.topRight());
     }
 
-    // The chart's own curves agree with the package dialog at 0, 3 and 6 cm².
-    for (const TablePoint& point : kPackageTable) {
+    // The chart's own curves agree with the package dialog at 0, 3 and 6 cm²:
+    // DIP8 and SO14 each without copper, with 3 cm² and with 6 cm².
+    const struct { double area, dip8, so14; } table[] = {{0, 90, 112}, {3, 64, 92}, {6, 56, 78}};
+    for (const auto& point : table) {
         EXPECT_NEAR(Dip8Trend(point.area), point.dip8, 1e-9);
         EXPECT_NEAR(So14Trend(point.area), point.so14, 1e-9);
     }
     // DIP 8 flattens, SO14 stays nearly straight.
     EXPECT_GT(Dip8Trend(0) - Dip8Trend(3), 3 * (Dip8Trend(3) - Dip8Trend(6)));
     EXPECT_LT(So14Trend(0) - So14Trend(3), 1.5 * (So14Trend(3) - So14Trend(6)));
-
-    for (const QSize size : {QSize(1001, 737), QSize(640, 480)}) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        {
-            QPainter painter(&image);
-            PaintRthjaChart(painter, size);
-        }
-        const RthjaChartLayout layout(size);
-        // The thick trend lines pass through the table's points, and fall from
-        // one to the next.
-        for (const TablePoint& point : kPackageTable) {
-            SCOPED_TRACE(point.area);
-            EXPECT_GE(ColourNear(image, layout.toPixel(point.area, point.dip8), Dip8ChartColour()),
-                      5);
-            EXPECT_GE(ColourNear(image, layout.toPixel(point.area, point.so14), So14ChartColour()),
-                      5);
-        }
-        for (double area : {0.75, 1.75, 4.25, 5.25}) {
-            SCOPED_TRACE(area);
-            const TablePoint& from = kPackageTable[area < 3 ? 0 : 1];
-            const TablePoint& to = kPackageTable[area < 3 ? 1 : 2];
-            EXPECT_TRUE(FallsBetween(image, layout, area, from.dip8, to.dip8, Dip8ChartColour()));
-            EXPECT_TRUE(FallsBetween(image, layout, area, from.so14, to.so14, So14ChartColour()));
-        }
-        // Between grid lines and away from the curves the background is white.
-        EXPECT_EQ(image.pixelColor(layout.toPixel(3.25, 102.5).toPoint()), QColor(Qt::white));
-        EXPECT_EQ(image.pixelColor(layout.toPixel(0.25, 57.5).toPoint()), QColor(Qt::white));
-        // The legend below the plot carries both colours.
-        bool blue = false, red = false;
-        for (int y = qRound(layout.plot.bottom()) + 5; y < size.height(); ++y)
-            for (int x = 0; x < size.width(); ++x) {
-                blue = blue || image.pixelColor(x, y) == Dip8ChartColour();
-                red = red || image.pixelColor(x, y) == So14ChartColour();
-            }
-        EXPECT_TRUE(blue && red);
-    }
 }

@@ -7,7 +7,6 @@
 #include "orvand_version.h"
 #include "qstring_printer.h"
 #include "scripted_toolkit.h"
-#include "system_colours.h"
 #include "workbench_fixture.h"
 
 #include <QApplication>
@@ -21,7 +20,6 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <algorithm>
-#include <map>
 #include <vector>
 
 namespace orvand::test {
@@ -73,24 +71,6 @@ int CaptionWidth(const QWidget& widget) {
     if (qobject_cast<const QPushButton*>(&widget))
         return widest + 4;
     return qobject_cast<const QLabel*>(&widget) ? widest : 0;
-}
-
-// The colour that fills most of a box as it is drawn, and the darkest inside
-// its frame, where its text is.
-std::pair<QColor, QColor> BackgroundAndInk(QWidget& widget) {
-    const QImage image = widget.grab().toImage();
-    std::map<QRgb, int> counts;
-    QColor ink = Qt::white;
-    for (int y = 3; y < image.height() - 3; ++y)
-        for (int x = 3; x < image.width() - 3; ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            ++counts[pixel.rgb()];
-            if (pixel.lightness() < ink.lightness())
-                ink = pixel;
-        }
-    const auto most = std::max_element(counts.begin(), counts.end(),
-                                       [](auto a, auto b) { return a.second < b.second; });
-    return {QColor(most->first), ink};
 }
 
 using MainWindowLayout = WorkbenchFixture;
@@ -177,22 +157,11 @@ TEST_F(MainWindowLayout, FontsColoursTooltipsAndCaptions) {
         EXPECT_DOUBLE_EQ(find<QWidget>(name)->font().pointSizeF(), 8.25) << name;
     EXPECT_EQ(find<QWidget>("txtTa")->font().family(), "Arial");
 
-    // The locked box as drawn: its background in the grey of output boxes, and
-    // its text in a grey dark enough to read on it, not the style's pale one.
-    const QColor grey = SystemColourValue(SystemColour::InactiveBorder);
-    const auto [back, ink] = BackgroundAndInk(*box("txtRon25"));
-    EXPECT_EQ(back.name(), grey.name());
-    EXPECT_NE(back.name(), QColor(Qt::white).name());
-    const QColor dark = SystemColourValue(SystemColour::GrayText);
-    EXPECT_LE(std::max({std::abs(ink.red() - dark.red()), std::abs(ink.green() - dark.green()),
-                        std::abs(ink.blue() - dark.blue())}),
-              12)
-        << ink.name().toStdString();
-    EXPECT_EQ(box("txtOutPout")->palette().color(QPalette::Active, QPalette::Base), grey);
-    EXPECT_EQ(box("txtOutPtotal")->palette().color(QPalette::Inactive, QPalette::Base), grey);
-    EXPECT_EQ(box("txtRon25")->palette().color(QPalette::Disabled, QPalette::Base), grey);
-    EXPECT_NE(box("txtPoutmax")->palette().color(QPalette::Active, QPalette::Base), grey);
-
+    // The rendered images show the boxes' colours in an active window; an output
+    // box keeps its grey in an inactive one.
+    const QPalette output = box("txtOutPtotal")->palette();
+    EXPECT_EQ(output.color(QPalette::Inactive, QPalette::Base),
+              output.color(QPalette::Active, QPalette::Base));
     EXPECT_EQ(box("txtCext")->toolTip(),
               "Insert only the capacity of the external components. The output capacitance Coss "
               "of the Harrier  will be calculated by the program.");
