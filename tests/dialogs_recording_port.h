@@ -102,7 +102,9 @@ inline int DialogsAlive() {
 }
 
 // Closed by its close box, nothing pressed.
-inline void CloseBox(QDialog&) {}
+inline void CloseBox(QDialog& dialog) {
+    dialog.close();
+}
 
 // Does next in the window, counting it in fresh when it came up alone, with no
 // option selected and nothing written yet.

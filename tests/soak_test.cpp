@@ -89,6 +89,8 @@ class Soak {
             return folder_ + QStringLiteral("/run") + QString::number(below(5));
         });
         toolkit_.answerModals([this](QDialog& window) { answerModal(window); });
+        toolkit_.setFailureHandler(
+            [](const QString& what) { ADD_FAILURE() << what.toStdString(); });
         window_ = std::make_unique<FormWorkbench>(record_, toolkit_);
         window_->Form_Load();
         window_->show();
@@ -188,16 +190,17 @@ class Soak {
 
   private:
     void answerModal(QDialog& window) {
-        if (++depth_ <= 4 && below(5) != 0) {
-            if (auto* picture = window.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"))) {
-                QTest::mouseClick(picture, Qt::LeftButton);
-            } else {
-                const auto options = window.findChildren<QRadioButton*>();
-                if (!options.isEmpty() && below(6) != 0)
-                    options[below(int(options.size()))]->click();
-                if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("cmdOK")))
-                    ok->click();
-            }
+        auto* picture = window.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"));
+        auto* ok = window.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        const auto options = window.findChildren<QRadioButton*>();
+        if (++depth_ > 4 || below(5) == 0) {
+            window.close(); // its close box
+        } else if (picture) {
+            QTest::mouseClick(picture, Qt::LeftButton);
+        } else {
+            if (!options.isEmpty() && below(6) != 0)
+                options[below(int(options.size()))]->click();
+            ok->click();
         }
         --depth_;
     }

@@ -192,14 +192,21 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     EXPECT_FALSE(toolkit.answersLeft());
 }
 
-TEST(ScriptedToolkit, AnUnexpectedBoxIsReportedAndEndsEveryLoop) {
+TEST(ScriptedToolkit, AnUnexpectedBoxOrAWindowLeftOpenIsReportedAndEndsEveryLoop) {
     ScriptedToolkit toolkit;
     QStringList failures;
     toolkit.setFailureHandler([&](const QString& what) { failures << what; });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("100"));
     EXPECT_EQ(toolkit.saveDialog(QStringLiteral("s"), QString()), std::nullopt);
     QDialog window;
+    window.setWindowTitle(QStringLiteral("w"));
     toolkit.showModal(window);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(failures.size(), 3);
+    // An action that leaves its window open fails too: the program should have closed it.
+    toolkit.queueModal([](QDialog&) {});
+    toolkit.showModal(window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(failures,
+              QStringList({"input box \"t\" (p)", "Save dialog \"s\"", "modal window \"w\"",
+                           "window \"w\" still open after its action"}));
 }
