@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -355,18 +356,29 @@ TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
     EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 }
 
-TEST_F(MainWindowLayout, StopClosesTheWindowWithoutDeletingItOrAskingAnything) {
+// Stop ends the program, whatever its index: the application's event loop
+// returns, with nothing asked or written though a file was chosen. main() owns
+// the window, which is not deleted.
+TEST_F(MainWindowLayout, StopEndsTheProgramWithoutAskingAnything) {
     find<QRadioButton>("optCreateFile")->setChecked(true);
     QPointer<FormWorkbench> guard(window.get());
-    QTest::mouseClick(find<QPushButton>("CmdStop"), Qt::LeftButton);
-    QApplication::processEvents();
-    ASSERT_FALSE(guard.isNull());
-    EXPECT_FALSE(window->isVisible());
+    QTimer running;
+    running.setSingleShot(true);
+    QObject::connect(&running, &QTimer::timeout, &running, [] { QApplication::exit(1); });
+    for (const int index : {1, 0}) {
+        window->show();
+        QTimer::singleShot(0, window.get(), [&] {
+            if (index == 1)
+                QTest::mouseClick(find<QWidget>("CmdStop"), Qt::LeftButton);
+            else
+                window->CmdStop_Click(index);
+        });
+        running.start(2000);
+        EXPECT_EQ(QApplication::exec(), 0) << "the program still ran 2 s after Stop";
+        ASSERT_FALSE(guard.isNull());
+        EXPECT_FALSE(window->isVisible());
+    }
     EXPECT_TRUE(toolkit.shown().empty());
-
-    window->show();
-    window->CmdStop_Click(0); // whatever its index
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
