@@ -52,14 +52,16 @@ INSTANTIATE_TEST_SUITE_P(Locales, NumberTextInBothLocales, ::testing::Values(fal
 
 } // namespace
 
-// An exponent letter without digits ends the number before it (4e), and a
+// Blanks and tabs before the sign or the digits are skipped, as in a pasted
+// text. An exponent letter without digits ends the number before it (4e), and a
 // second separator ends it too: grouping is never read (1.2.3).
 TEST_P(NumberTextInBothLocales, PlainReadingTakesTheLeadingNumber) {
     const Reading rows[] = {{u"2.5", 2.5},   {u"12 W", 12},      {u"120 V", 120}, {u"-45", -45},
                             {u"1e3", 1000},  {u"2.5E-1x", 0.25}, {u".5", 0.5},    {u"+7", 7},
-                            {u"   85V", 85}, {u"abc", 0},        {u"", 0},        {u"   ", 0},
-                            {u"-", 0},       {u".", 0},          {u"4e", 4},      {u"4e+", 4},
-                            {u"1.2.3", 1.2}};
+                            {u"   85V", 85}, {u"\t120", 120},    {u" -45", -45},  {u"\t-4.5", -4.5},
+                            {u" \t+7", 7},   {u"\t .5", 0.5},    {u"abc", 0},     {u"", 0},
+                            {u"   ", 0},     {u"\t", 0},         {u"-", 0},       {u".", 0},
+                            {u"4e", 4},      {u"4e+", 4},        {u"1.2.3", 1.2}};
     expectPlain(rows);
 }
 
