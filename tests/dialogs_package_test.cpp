@@ -112,10 +112,9 @@ TEST_F(FormKestrelHSTest, RefusalsWriteNothingAndReopenEmpty) {
     const DesignRecord before = record;
     // However often OK is refused, each window comes up alone and empty.
     int fresh = 0;
-    const Message missing{"Missing Rthja Value", "Please check your choice.",
-                          MessageIcon::Critical};
-    const Message note{"Note", "To be Defined", MessageIcon::Exclamation};
-    std::vector<Message> expected;
+    const ShownBox missing{.text = "Please check your choice.", .title = "Missing Rthja Value"};
+    const ShownBox note{.text = "To be Defined", .title = "Note", .icon = MessageIcon::Exclamation};
+    std::vector<ShownBox> expected;
     constexpr int kRounds = 334;
     for (int round = 0; round < kRounds; ++round)
         for (const QString& refused :
@@ -126,7 +125,7 @@ TEST_F(FormKestrelHSTest, RefusalsWriteNothingAndReopenEmpty) {
     toolkit.queueModal(CountingFresh(fresh, port, CloseBox));
     ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-    EXPECT_EQ(Messages(toolkit), expected);
+    EXPECT_EQ(toolkit.messages(), expected);
     EXPECT_EQ(fresh, 3 * kRounds + 1);
     EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrelHS")), 3 * kRounds + 1);
     EXPECT_TRUE(port.writes.empty());

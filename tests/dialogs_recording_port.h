@@ -14,7 +14,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace orvand::test {
@@ -117,15 +116,6 @@ inline ScriptedToolkit::ModalAction CountingFresh(int& fresh, const RecordingPor
         fresh += empty ? 1 : 0;
         next(dialog);
     };
-}
-
-// The message boxes shown: title, text and icon.
-using Message = std::tuple<QString, QString, MessageIcon>;
-inline std::vector<Message> Messages(const ScriptedToolkit& toolkit) {
-    std::vector<Message> all;
-    for (const ShownBox& box : toolkit.messages())
-        all.emplace_back(box.title, box.text, box.icon);
-    return all;
 }
 
 inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {

@@ -384,8 +384,10 @@ TEST_F(MainWindowLayout, StopEndsTheProgramWithoutAskingAnything) {
 TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     window->setBoxText(WorkbenchBox::Poutmax, "0");
     EXPECT_EQ(box("txtPoutmax")->text(), "0");
-    ASSERT_EQ(toolkit.messages().size(), 1u) << "the write runs the check at once";
-    EXPECT_EQ(toolkit.messages()[0].text, "Please check your value of the maximum Pout");
+    // The write runs the check at once.
+    const ShownBox pout{.text = "Please check your value of the maximum Pout",
+                        .title = "Syntax Error"};
+    expectMessages({pout});
 
     window->setBoxText(WorkbenchBox::Fwork, "67");
     EXPECT_EQ(record.fwork, 67.0);
@@ -437,7 +439,7 @@ TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     }
     window->setButtonCaption(WorkbenchButton::KestrelHS, "DIP-8");
     EXPECT_EQ(find<CaptionButton>("cmdKestrelHS")->caption(), "DIP-8");
-    EXPECT_EQ(toolkit.messages().size(), 1u);
+    expectMessages({pout});
 }
 
 } // namespace

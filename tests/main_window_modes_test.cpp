@@ -70,7 +70,8 @@ TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
     // Locked again by a Start (refused here), the box keeps its white and draws
     // its text in a grey still dark enough to read.
     click(find<QPushButton>("CmdStart"));
-    ASSERT_EQ(toolkit.messages().size(), 1u);
+    expectMessages({{.text = "Please check one of you inputs in the input section is zero.",
+                     .title = "Input Error"}});
     toolkit.clearShown();
     ASSERT_FALSE(box("txtRon25")->isEnabled());
     const QPalette locked = box("txtRon25")->palette();

@@ -45,18 +45,9 @@ class WorkbenchFixture : public ::testing::Test {
     }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
 
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const ShownBox& shown : toolkit.messages())
-            texts << shown.text;
-        return texts;
-    }
-    // The one message shown since the toolkit's record was last cleared.
-    void expectMessage(const QString& text, const QString& title,
-                       MessageIcon icon = MessageIcon::Critical) const {
-        ASSERT_EQ(messageTexts(), QStringList{text});
-        EXPECT_EQ(toolkit.messages()[0].title, title);
-        EXPECT_EQ(toolkit.messages()[0].icon, icon);
+    // Every message box shown since the toolkit's record was last cleared.
+    void expectMessages(const std::vector<ShownBox>& expected) const {
+        EXPECT_EQ(toolkit.messages(), expected);
     }
 
     // As a user does it: a click on the indicator, where a short caption cannot
