@@ -265,11 +265,6 @@ class MainWindowKeyboard : public WorkbenchFixture {
         }
         EXPECT_EQ(walked.join(u' '), expected.join(u' '));
     }
-    void click(const char* name) {
-        QWidget* target = find<QWidget>(name);
-        // Near a radio button's indicator, where a short caption cannot make it miss.
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, target->height() / 2));
-    }
 };
 
 TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {

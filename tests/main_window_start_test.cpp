@@ -1,7 +1,6 @@
 // Start and the choice of the output file, on the real window with scripted
 // boxes: the input checks that refuse a run, a whole run into the output
 // section, and how one file choice serves one report.
-#include "dialogs_recording_port.h"
 #include "number_text.h"
 #include "qstring_printer.h"
 #include "workbench_fixture.h"
@@ -25,7 +24,7 @@ const QString kZeroInput =
 const QString kSuffix = QStringLiteral(" Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt");
 
 // The output boxes in the order a run writes them, txtPoutmax among them.
-const char* const kOutputBoxes[] = {
+const std::initializer_list<const char*> kOutputBoxes = {
     "txtOutRdsonTj", "txtOutRdson",       "txtOutTjc",  "txtOutD",     "txtOutDmax",
     "txtOutPout",    "txtOutPon",         "txtOutPoff", "txtOutPcond", "txtOutPtotal",
     "txtOutILpk",    "txtOutIHarriermax", "txtouttr",   "txtoutLpri",  "txtPoutmax",
@@ -42,7 +41,7 @@ class StartRun : public test::WorkbenchFixture {
     // Case A, where every test starts: a user-defined discrete switch of 3 ohm
     // in a package of 90 K/W, everything else as the window starts.
     void useDiscreteSwitch() {
-        QTest::mouseClick(find<QPushButton>("cmdHarrierRdson"), Qt::LeftButton);
+        click("cmdHarrierRdson");
         setText("txtRon25", "3");
         setText("txtRthja", "90");
         toolkit.clearShown();
@@ -56,19 +55,14 @@ class StartRun : public test::WorkbenchFixture {
     void setText(const char* name, const char* text) {
         box(name)->setText(QString::fromLatin1(text));
     }
-    void start() { QTest::mouseClick(find<QPushButton>("CmdStart"), Qt::LeftButton); }
+    void start() { click("CmdStart"); }
     // An option as a user sets it: its tick, then its value typed.
     void ticked(const char* check, const char* name, const char* text) {
-        tick(check);
+        click(check);
         type(name, text);
     }
 
-    QStringList outputTexts() const {
-        QStringList texts;
-        for (const char* name : kOutputBoxes)
-            texts << box(name)->text();
-        return texts;
-    }
+    QStringList outputTexts() const { return texts(kOutputBoxes); }
     // As every run ends, refused or not.
     void expectRunEnded() const {
         EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
@@ -79,7 +73,7 @@ class StartRun : public test::WorkbenchFixture {
     // A name in the test's folder, chosen in the Save dialog as a user does.
     void chooseFile(const QString& name) {
         toolkit.queueSave(dir.filePath(name));
-        QTest::mouseClick(find<QRadioButton>("optCreateFile"), Qt::LeftButton, {}, QPoint(6, 10));
+        click("optCreateFile");
         ASSERT_TRUE(find<QRadioButton>("optCreateFile")->isChecked());
         toolkit.clearShown();
     }
@@ -130,7 +124,7 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
         freshCaseA();
         if (c.afterCaseA)
             start();
-        tick(c.tickBox);
+        click(c.tickBox);
         if (c.valueBox)
             type(c.valueBox, c.value);
         toolkit.clearShown();
@@ -222,18 +216,14 @@ TEST_F(StartRun, BoundaryTemperaturesPass) {
 // and writes no report. What may be meant runs and writes its report.
 TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
     const auto heatsink = [&](const char* name, const char* text) {
-        tick("chkHeatsink");
+        click("chkHeatsink");
         setText(name, text);
     };
     // Steady state needs the design point of a first Start.
     const auto steady = [&](const char* name, const char* text) {
         start();
-        tick("chksteadystate");
+        click("chksteadystate");
         setText(name, text);
-    };
-    const auto rv21 = [&] {
-        toolkit.queueModal(test::ChooseAndOk(QStringLiteral("optRV21")));
-        QTest::mouseClick(find<QPushButton>("cmdKestrelRdson"), Qt::LeftButton);
     };
     const QString noLpri = "The primary inductance is zero or negative. Please insert a positive "
                            "primary inductance.";
@@ -276,7 +266,7 @@ TEST_F(StartRun, ImpossibleSignsAreRefusedAndPossibleValuesRun) {
         {"Rthht -10 on the package path", [&] { setText("txtRthht", "-10"); }},
         {"N3 switch, rise time -10 ns",
          [&] {
-             rv21();
+             choose("cmdKestrelRdson", "optRV21");
              ticked("chktr", "txttr", "-10");
          }},
         // D lies above Dmax, up to 100 %: only noted.
@@ -362,7 +352,7 @@ TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
 // reachable power does not exceed, and with it the requested maximum: the
 // report's design point is 50 W while the power reached is 16.6 W.
 TEST_F(StartRun, OneFileChoiceServesOneStart) {
-    tick("chkuserLpri");
+    click("chkuserLpri");
     type("txtUserLpri", "800");
     chooseFile("run");
     EXPECT_EQ(record.OutputFileName, dir.filePath("run"));
@@ -389,11 +379,11 @@ TEST_F(StartRun, OneFileChoiceServesOneStart) {
 
 TEST_F(StartRun, SaveDialogChoiceAndCancel) {
     chooseFile("first");
-    QTest::mouseClick(find<QRadioButton>("optNoSave"), Qt::LeftButton, {}, QPoint(6, 10));
+    click("optNoSave");
     ASSERT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 
     toolkit.queueSave(std::nullopt);
-    QTest::mouseClick(find<QRadioButton>("optCreateFile"), Qt::LeftButton, {}, QPoint(6, 10));
+    click("optCreateFile");
     const ShownBox dialog{ShownBox::Kind::Save, "C:/Eigene Dateien",
                           "Save File for Pout vs. Rdson data"};
     EXPECT_EQ(toolkit.shown(), std::vector{dialog});
@@ -451,9 +441,8 @@ TEST_F(StartRun, DecimalCommaWritesReadBackWhole) {
     EXPECT_EQ(box("txtPoutmax")->text(), "16,6");
     EXPECT_EQ(record.Poutmax, 16.6);
 
-    tick("chkHeatsink");
-    toolkit.queueModal(test::ChooseAndOk(QStringLiteral("optRthjcNo")));
-    QTest::mouseClick(find<QPushButton>("CmdRthjc"), Qt::LeftButton);
+    click("chkHeatsink");
+    choose("CmdRthjc", "optRthjcNo");
     EXPECT_EQ(box("txtRthjc")->text(), "1,5");
     toolkit.clearShown();
     start();
