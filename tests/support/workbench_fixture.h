@@ -12,6 +12,7 @@
 #include "scripted_toolkit.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -57,6 +58,15 @@ class WorkbenchFixture : public ::testing::Test {
         for (const char* name : names)
             shown << box(name)->text();
         return shown;
+    }
+
+    // The selected option of each group, in the order setupUi made them.
+    QStringList selected() const {
+        QStringList names;
+        for (const QRadioButton* option : window->findChildren<QRadioButton*>())
+            if (option->isChecked())
+                names << option->objectName();
+        return names;
     }
 
     // As a user does it: a click near the control's left edge, where a short
