@@ -49,23 +49,21 @@ class CalculateDcm : public ::testing::Test {
 
 } // namespace
 
+// Case A's design point and fitted values as their formulas give them: VDCmin
+// 1.41421 × 85 − 20, RdsonTj 1.008^100 × 3, Ipkd 3^−0.9452 × 8.8446, Dmax
+// 100 / 200.208, ILpkDesign 2 × 62.5 / (0.49948 × 100.208), Coss 3^−0.8735 ×
+// 18.998, tr 3^−0.3317 × 29.043, Cext 16.64 × 1.2959 − 3.8601.
 TEST_F(CalculateDcm, CaseADesignPointAndFittedValues) {
     DesignRecord r = test::Design();
-    const DcmOutcome outcome = CalculateDCM(r, typed("50"));
-    ASSERT_TRUE(outcome.ok());
-    EXPECT_NEAR(r.VDCmin, 100.208, 0.0005);     // 1.41421 × 85 − 20
-    EXPECT_NEAR(r.RdsonTj, 6.6554, 0.00005);    // 1.008^100 × 3
-    EXPECT_NEAR(r.Ipkd, 3.1311, 0.00005);       // 3^−0.9452 × 8.8446
-    EXPECT_NEAR(r.Dmax, 0.49948, 0.000005);     // 100 / 200.208
-    EXPECT_NEAR(r.ILpkDesign, 2.4974, 0.00005); // 2 × 62.5 / (0.49948 × 100.208)
-    EXPECT_NEAR(r.Coss, 7.2768, 0.00005);       // 3^−0.8735 × 18.998
-    EXPECT_NEAR(r.tr, 20.173, 0.0005);          // 3^−0.3317 × 29.043
-    EXPECT_EQ(r.Rthtotal, 90.0);
-    EXPECT_EQ(r.dTmax, 75.0);
-    EXPECT_NEAR(r.Cext, 17.704, 0.0005); // 16.64 × 1.2959 − 3.8601
-    EXPECT_NEAR(r.Pon, 0.012542, 0.0000005);
-    EXPECT_NEAR(r.Poff, 0.055948, 0.0000005);
-    EXPECT_NEAR(r.Pcond, 0.76545, 0.000005);
+    ASSERT_TRUE(CalculateDCM(r, typed("50")).ok());
+    const std::pair<double R::*, const char*> values[] = {
+        {&R::VDCmin, "100.208"}, {&R::RdsonTj, "6.6554"},    {&R::Ipkd, "3.1311"},
+        {&R::Dmax, "0.49948"},   {&R::ILpkDesign, "2.4974"}, {&R::Coss, "7.2768"},
+        {&R::tr, "20.173"},      {&R::Cext, "17.704"},       {&R::Pon, "0.012542"},
+        {&R::Poff, "0.055948"},  {&R::Pcond, "0.76545"}};
+    for (const auto& [field, shown] : values)
+        expectShown(r.*field, shown);
+    EXPECT_EQ(std::pair(r.Rthtotal, r.dTmax), std::pair(90.0, 75.0));
 }
 
 TEST_F(CalculateDcm, PoutIsTheRunningSumOfTheSteps) {

@@ -363,38 +363,33 @@ TEST_F(MainWindowLayout, StopEndsTheProgramWithoutAskingAnything) {
     EXPECT_TRUE(toolkit.shown().empty());
 }
 
+// Each write runs the box's check at once and shows the text from its start.
 TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     window->setBoxText(WorkbenchBox::Poutmax, "0");
-    EXPECT_EQ(box("txtPoutmax")->text(), "0");
-    // The write runs the check at once.
+    window->setBoxText(WorkbenchBox::Fwork, "67");
+    window->setBoxText(WorkbenchBox::Ron25, "0.45");
+    window->setBoxText(WorkbenchBox::Rthja, "90");
+    window->setBoxText(WorkbenchBox::Rthjc, "3");
+    EXPECT_EQ(texts({"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"}),
+              QStringList({"0", "67", "0.45", "90", "3"}));
+    EXPECT_EQ(std::tuple(record.Poutmax, record.fwork, record.Ron25), std::tuple(0.0, 67.0, 0.45));
+    for (const char* name : {"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"})
+        EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
     const ShownBox pout{.text = "Please check your value of the maximum Pout",
                         .title = "Syntax Error"};
     expectMessages({pout});
 
-    window->setBoxText(WorkbenchBox::Fwork, "67");
-    EXPECT_EQ(record.fwork, 67.0);
-    window->setBoxText(WorkbenchBox::Ron25, "0.45");
-    EXPECT_EQ(record.Ron25, 0.45);
-    window->setBoxText(WorkbenchBox::Rthja, "90");
-    EXPECT_EQ(box("txtRthja")->text(), "90");
-    window->setBoxText(WorkbenchBox::Rthjc, "3");
-    EXPECT_EQ(box("txtRthjc")->text(), "3");
-    for (const char* name : {"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"})
-        EXPECT_EQ(box(name)->cursorPosition(), 0) << name << " shows its text from the start";
-
     window->writeBox(OutputBox::OutPout, "12.34");
-    EXPECT_EQ(box("txtOutPout")->text(), "12.34");
     window->writeBox(OutputBox::OutCoss, "5");
-    EXPECT_EQ(box("txtoutCoss")->text(), "5");
     window->writeBox(OutputBox::Outtr, "7");
-    EXPECT_EQ(box("txtouttr")->text(), "7");
     window->writeBox(OutputBox::Poutmax, "16.5");
+    EXPECT_EQ(texts({"txtOutPout", "txtoutCoss", "txtouttr", "txtPoutmax"}),
+              QStringList({"12.34", "5", "7", "16.5"}));
     EXPECT_EQ(record.Poutmax, 16.5);
-
-    window->setPoffFontSize(8);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 8);
-    window->setPoffFontSize(10);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
+    for (const int points : {8, 10}) {
+        window->setPoffFontSize(points);
+        EXPECT_EQ(box("txtOutPoff")->font().pointSize(), points);
+    }
 
     // A long caption breaks only where the next word would not fit the button.
     const QString longCaption = "Kestrel KX 1065 with a rather long name";
