@@ -48,8 +48,11 @@ class MainWindowChecks : public WorkbenchFixture {
         QTest::keyClicks(target, keys);
     }
     static std::vector<ShownBox> warned(const char* name) { return {kWarning.at(name)}; }
-    void clickOption(const char* name) {
-        QTest::mouseClick(find<QRadioButton>(name), Qt::LeftButton, {}, QPoint(6, 8));
+    // What writing text into the box shows.
+    std::vector<ShownBox> shownFor(const char* name, const char* text) {
+        toolkit.clearShown();
+        box(name)->setText(QString::fromUtf8(text));
+        return toolkit.shown();
     }
 };
 
@@ -101,10 +104,8 @@ TEST_F(MainWindowChecks, RangeBoundariesAndTheirMessages) {
         {"txtVr", "   ", true},
     };
     for (const Case& c : cases) {
-        toolkit.clearShown();
         record.InputPresent = false; // as after an emptied box
-        box(c.box)->setText(QString::fromLatin1(c.text));
-        EXPECT_EQ(toolkit.shown(), c.rejected ? warned(c.box) : std::vector<ShownBox>())
+        EXPECT_EQ(shownFor(c.box, c.text), c.rejected ? warned(c.box) : std::vector<ShownBox>())
             << c.box << " " << c.text;
         EXPECT_TRUE(record.InputPresent) << c.box << " " << c.text;
     }
@@ -148,23 +149,14 @@ TEST_F(MainWindowChecks, EmptyBoxClearsInputPresentSilentlyUntilAnotherEdit) {
 }
 
 TEST_F(MainWindowChecks, ComparisonsUseTheStoredTjAndVacmin) {
-    box("txtTa")->setText("130");
-    EXPECT_EQ(toolkit.shown(), warned("txtTa"));
-    toolkit.clearShown();
-    box("txtTj")->setText("100"); // below the stored Ta: Ta is not re-checked
-    EXPECT_TRUE(toolkit.shown().empty());
-
-    toolkit.clearShown();
-    box("txtVripple")->setText("90");
-    EXPECT_EQ(toolkit.shown(), warned("txtVripple"));
+    const std::vector<ShownBox> none;
+    EXPECT_EQ(shownFor("txtTa", "130"), warned("txtTa"));
+    EXPECT_EQ(shownFor("txtTj", "100"), none) << "Ta is not checked again";
+    EXPECT_EQ(shownFor("txtVripple", "90"), warned("txtVripple"));
     find<QRadioButton>("optVacinSmallRange")->click();
-    toolkit.clearShown();
-    box("txtVripple")->setText("91");
-    EXPECT_EQ(toolkit.shown(), warned("txtVripple")) << "Vacmin stays 85 until a Start";
+    EXPECT_EQ(shownFor("txtVripple", "91"), warned("txtVripple")) << "85 V until a Start";
     window->ReadInputs();
-    toolkit.clearShown();
-    box("txtVripple")->setText("92");
-    EXPECT_TRUE(toolkit.shown().empty());
+    EXPECT_EQ(shownFor("txtVripple", "92"), none);
 }
 
 TEST_F(MainWindowChecks, CommaStopsThePlainReading) {
@@ -235,7 +227,7 @@ TEST_F(MainWindowChecks, OnResistanceCommaTextFollowsTheLocale) {
 
 TEST_F(MainWindowChecks, OthersAsksForAVoltageUntilItIsInRange) {
     toolkit.queueInput(QString("120"));
-    clickOption("optVacinOthers");
+    click("optVacinOthers");
     const ShownBox prompt{ShownBox::Kind::Input, kOthersPrompt, "User Defined Input Voltage Range"};
     EXPECT_EQ(toolkit.shown(), std::vector{prompt});
     EXPECT_EQ(record.Vacmin, 120.0);
@@ -243,12 +235,12 @@ TEST_F(MainWindowChecks, OthersAsksForAVoltageUntilItIsInRange) {
     EXPECT_EQ(record.Vacmin, 120.0) << "Others keeps its voltage at a Start";
 
     toolkit.clearShown();
-    clickOption("optVacinUniversalRange");
+    click("optVacinUniversalRange");
     EXPECT_TRUE(toolkit.shown().empty());
     toolkit.queueInput(QString("300"));
     toolkit.queueInput(std::nullopt);
     toolkit.queueInput(QString("85V"));
-    clickOption("optVacinOthers");
+    click("optVacinOthers");
     const ShownBox again{ShownBox::Kind::Input, kOthersAgain, "Out of Range"};
     EXPECT_EQ(toolkit.shown(), (std::vector{prompt, again, again}));
     EXPECT_EQ(record.Vacmin, 85.0);
@@ -267,7 +259,7 @@ TEST_F(MainWindowChecks, OthersAsksForAVoltageUntilItIsInRange) {
 }
 
 TEST_F(MainWindowChecks, CcmFallsBackToDcm) {
-    clickOption("optflybackccm");
+    click("optflybackccm");
     const ShownBox note{.text = "To be defined", .title = "Info", .icon = MessageIcon::Exclamation};
     EXPECT_EQ(toolkit.shown(), std::vector{note});
     EXPECT_EQ(selected(), QStringList({"optflybackdcm", "optVacinUniversalRange", "optNoSave"}));
