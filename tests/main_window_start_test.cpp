@@ -99,41 +99,37 @@ TEST_F(StartRun, CaseAFillsTheOutputSection) {
 // reach the run: it moves the reachable power and a value that no other option
 // moves. Expected values come from the design formulas, not from the engine.
 TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
-    const struct {
-        const char* what;
-        bool afterCaseA; // a first Start, so that steady state has a design point
-        const char *tickBox, *valueBox, *value; // typed into valueBox after the tick, if any
-        int passes;                             // Pout = passes × 0.01 W
-        double ILpk, LpriMicroHenry;
-        double DesignRecord::*moved;
-        double movedValue;
-    } cases[] = {
-        // Steady state keeps case A's design point; the duty cycle then follows
-        // from the inductance and falls below Dmax.
-        {"steady state right after case A", true, "chksteadystate", nullptr, nullptr, 1663, 0.83089,
-         602.39, &DesignRecord::D, 0.49933},
-        {"Cext 15", false, "chkCext", "txtCext", "15", 1665, 0.83164, 601.85, &DesignRecord::Cext,
-         15.0},
-        {"tr 10", false, "chktr", "txttr", "10", 1694, 0.84612, 591.55, &DesignRecord::tr, 10.0},
-        // Ticking hides the tick box; the limit must hold all the same.
-        {"peak current 0.5 A", false, "chkuserIlpk", "txtUserIlpk", "0.5", 1002, 0.50048, 1000.08,
-         &DesignRecord::Ipkd, 0.5},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    using R = DesignRecord;
+    // What is set; then the passes (Pout = passes × 0.01 W), ILpk, Lpri in µH and
+    // the value only this option moves.
+    const std::tuple<const char*, std::function<void()>, int, double, double, double R::*, double>
+        cases[] = {
+            // Steady state keeps case A's design point; the duty cycle then
+            // follows from the inductance and falls below Dmax.
+            {"steady state right after case A",
+             [&] {
+                 start();
+                 click("chksteadystate");
+             },
+             1663, 0.83089, 602.39, &R::D, 0.49933},
+            {"Cext 15", [&] { ticked("chkCext", "txtCext", "15"); }, 1665, 0.83164, 601.85,
+             &R::Cext, 15.0},
+            {"tr 10", [&] { ticked("chktr", "txttr", "10"); }, 1694, 0.84612, 591.55, &R::tr, 10.0},
+            // Ticking hides the tick box; the limit must hold all the same.
+            {"peak current 0.5 A", [&] { ticked("chkuserIlpk", "txtUserIlpk", "0.5"); }, 1002,
+             0.50048, 1000.08, &R::Ipkd, 0.5},
+        };
+    for (const auto& [what, set, passes, ILpk, LpriMicroHenry, moved, value] : cases) {
+        SCOPED_TRACE(what);
         freshCaseA();
-        if (c.afterCaseA)
-            start();
-        click(c.tickBox);
-        if (c.valueBox)
-            type(c.valueBox, c.value);
+        set();
         toolkit.clearShown();
         start();
         expectMessages({});
-        EXPECT_NEAR(record.Pout, c.passes * 0.01, 1e-9);
-        EXPECT_NEAR(record.ILpk, c.ILpk, 1e-5 * c.ILpk);
-        EXPECT_NEAR(record.Lpri * 1e6, c.LpriMicroHenry, 1e-5 * c.LpriMicroHenry);
-        EXPECT_NEAR(record.*c.moved, c.movedValue, 1e-5 * c.movedValue);
+        EXPECT_NEAR(record.Pout, passes * 0.01, 1e-9);
+        EXPECT_NEAR(record.ILpk, ILpk, 1e-5 * ILpk);
+        EXPECT_NEAR(record.Lpri * 1e6, LpriMicroHenry, 1e-5 * LpriMicroHenry);
+        EXPECT_NEAR(record.*moved, value, 1e-5 * value);
     }
 }
 

@@ -1,15 +1,8 @@
 // A soak of the real window: long runs of random user actions with fixed seeds,
-// so that a failure can be replayed. After every step the program's own work
-// may not have taken longer than a second (the soak's checks do not count) and
-// the thermal-path and optional-value boxes must show consistently. Every Start
-// with a file chosen must either be refused ("Input Error") and write nothing,
-// or write exactly the report its record and options compose (its name, its 32
-// CR LF lines) and nothing else, or, when the chosen folder does not exist, say
-// so ("Output Error") and write nothing.
-//
-// ORVAND_SOAK_STEPS sets the steps per seed (default a short run for CI),
-// ORVAND_SOAK_SEEDS the number of seeds, ORVAND_SOAK_SECONDS the time bound of
-// one seed (default 120). Each seed prints how far it ran and what it checked.
+// so that a failure can be replayed; what each step and each Start with a file
+// chosen must leave is told in the README. ORVAND_SOAK_STEPS sets the steps per
+// seed (default a short run for CI), ORVAND_SOAK_SEEDS the number of seeds,
+// ORVAND_SOAK_SECONDS the time bound of one seed (default 120).
 #include "design_record.h"
 #include "form_workbench.h"
 #include "locale_scope.h"
