@@ -125,9 +125,8 @@ TEST_F(KestrelCatalogue, EachDeviceWritesItsRowStepByStep) {
 
 TEST_F(KestrelCatalogue, WindowHoldsEveryDeviceInOneGroupWithNoneSelected) {
     FormKestrel dialog(record, port, toolkit);
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("FormKestrel"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kestrel Family Rdson Check"));
-    EXPECT_EQ(dialog.size(), QSize(483, 278));
+    EXPECT_EQ(std::tuple(dialog.objectName(), dialog.windowTitle(), dialog.size()),
+              std::tuple("FormKestrel", "Kestrel Family Rdson Check", QSize(483, 278)));
 
     EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 23);
     QButtonGroup* group = Option(dialog, QStringLiteral("optPX11"))->group();

@@ -52,9 +52,8 @@ class FormKestrelHSTest : public DialogTest {};
 
 TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) {
     FormKestrelHS dialog(record, port, toolkit);
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("FormKestrelHS"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kestrel with Copper Area on PCB"));
-    EXPECT_EQ(dialog.size(), QSize(456, 279));
+    EXPECT_EQ(std::tuple(dialog.objectName(), dialog.windowTitle(), dialog.size()),
+              std::tuple("FormKestrelHS", "Kestrel with Copper Area on PCB", QSize(456, 279)));
     EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 19);
     QButtonGroup* group = Option(dialog, QStringLiteral("optRW27"))->group();
     ASSERT_NE(group, nullptr);

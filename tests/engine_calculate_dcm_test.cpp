@@ -206,78 +206,61 @@ TEST_F(CalculateDcm, RefusedRunsLeaveTheRecordUntouched) {
                          "reflected voltage.";
     const QString noRth = "The thermal resistance of the package or heatsink is zero or negative. "
                           "Please check your Rth values.";
-    struct Refused {
-        const char* what;
-        DcmRefusal reason;
-        QString message;
-        void (*prepare)(test::Design&, DcmOptions&);
-    };
-    const Refused cases[] = {
+    using test::Design;
+    DcmOptions steady = typed("50"), heatsink = typed("50");
+    steady.steadyState = heatsink.heatsink = true;
+    DcmOptions emptyLpri = steady;
+    emptyLpri.userLpri = true;
+    DcmOptions typedLpri = emptyLpri;
+    typedLpri.userLpriText = QStringLiteral("800");
+    const std::tuple<const char*, DcmRefusal, QString, DesignRecord, DcmOptions> cases[] = {
         {"device dialog closed without a choice", DcmRefusal::NoCurrentLimit,
          "No current limit is set. Please choose a Kestrel device with the Kestrel button, or a "
          "Harrier switch with the Harrier button.",
-         [](test::Design& d, DcmOptions&) { d.set(&R::KestrelSel, true).set(&R::Ipkd, 0); }},
+         Design().set(&R::KestrelSel, true).set(&R::Ipkd, 0), typed("50")},
         // A typed inductance does not stand in for the Dmax of an earlier run.
         {"steady state with a typed inductance before any design point", DcmRefusal::NoDesignPoint,
          "Steady State Operation needs the design point of an earlier run. Please start once "
          "without Steady State Operation.",
-         [](test::Design&, DcmOptions& o) {
-             o.steadyState = true;
-             o.userLpri = true;
-             o.userLpriText = QStringLiteral("800");
-         }},
+         Design(), typedLpri},
         {"steady state with an empty typed inductance", DcmRefusal::NoInductance,
          "Steady State Operation needs a positive primary inductance. Please insert a positive "
          "primary inductance.",
-         [](test::Design& d, DcmOptions& o) {
-             d.set(&R::Dmax, 0.5);
-             o.steadyState = true;
-             o.userLpri = true;
-         }},
+         Design().set(&R::Dmax, 0.5), emptyLpri},
         {"ripple above the line peak", DcmRefusal::NoBusVoltage, noBus,
-         [](test::Design& d, DcmOptions&) { d.set(&R::Vripple, 200); }},
+         Design().set(&R::Vripple, 200), typed("50")},
         // 128 is a power of two, so the line peak is exact and VDCmin exactly 0.
         {"ripple equal to the line peak", DcmRefusal::NoBusVoltage, noBus,
-         [](test::Design& d, DcmOptions&) {
-             d.set(&R::Vacmin, 128).set(&R::Vripple, std::pow(2.0, 0.5) * 128);
-         }},
+         Design().set(&R::Vacmin, 128).set(&R::Vripple, std::pow(2.0, 0.5) * 128), typed("50")},
         // Vr + VDCmin below 0 gives a positive Dmax; only the sum shows the fault.
         {"reflected voltage below minus the bus voltage", DcmRefusal::NoReflectedVoltage, noVr,
-         [](test::Design& d, DcmOptions&) { d.set(&R::Vr, -150); }},
+         Design().set(&R::Vr, -150), typed("50")},
         // Dmax negative: the sweep would run to its bound.
         {"reflected voltage above minus the bus voltage", DcmRefusal::NoReflectedVoltage, noVr,
-         [](test::Design& d, DcmOptions&) { d.set(&R::Vr, -50); }},
+         Design().set(&R::Vr, -50), typed("50")},
         {"zero package resistance", DcmRefusal::NoThermalResistance, noRth,
-         [](test::Design& d, DcmOptions&) { d.set(&R::Rthja, 0); }},
+         Design().set(&R::Rthja, 0), typed("50")},
         {"heatsink path of zero", DcmRefusal::NoThermalResistance, noRth,
-         [](test::Design& d, DcmOptions& o) {
-             o.heatsink = true;
-             d.set(&R::Rthjc, 0).set(&R::Rthht, 0).set(&R::Rthhs, 0);
-         }},
+         Design().set(&R::Rthjc, 0).set(&R::Rthht, 0).set(&R::Rthhs, 0), heatsink},
         {"no limit within reach", DcmRefusal::NoLimitReached,
          "No limit was reached up to an output power of 10000 W. Please check the efficiency and "
          "the thermal resistances.",
-         [](test::Design& d, DcmOptions&) { d.set(&R::Ron25, 1e-6).set(&R::Rthja, 1e-9); }},
+         Design().set(&R::Ron25, 1e-6).set(&R::Rthja, 1e-9), typed("50")},
         {"a negative on-resistance has no fitted values", DcmRefusal::NotFinite,
          "The calculation gives no valid result for these inputs. Please check your inputs.",
-         [](test::Design& d, DcmOptions&) { d.set(&R::Ron25, -1); }},
+         Design().set(&R::Ron25, -1), typed("50")},
         {"steady state with a negative efficiency", DcmRefusal::NegativeEfficiency,
          "The efficiency is negative. Please insert a positive efficiency.",
-         [](test::Design& d, DcmOptions& o) {
-             d.set(&R::Lpri, 600e-6).set(&R::Dmax, 0.5).set(&R::Eta, -0.8);
-             o.steadyState = true;
-         }},
+         Design().set(&R::Lpri, 600e-6).set(&R::Dmax, 0.5).set(&R::Eta, -0.8), steady},
     };
-    for (const Refused& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::Design design;
-        DcmOptions options = typed("50");
-        c.prepare(design.set(&R::Cext, 12.5), options);
+    for (const auto& [what, reason, message, design, options] : cases) {
+        SCOPED_TRACE(what);
         DesignRecord r = design;
+        r.Cext = 12.5;
         const DesignRecord before = r;
         const DcmOutcome outcome = CalculateDCM(r, options);
-        EXPECT_EQ(outcome.refusal, c.reason);
-        EXPECT_EQ(RefusalMessage(outcome.refusal), c.message);
+        EXPECT_EQ(outcome.refusal, reason);
+        EXPECT_EQ(RefusalMessage(outcome.refusal), message);
         EXPECT_TRUE(r == before);
     }
 }

@@ -284,15 +284,12 @@ TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {
 // DCM, though the focus stays on the option clicked last.
 TEST_F(MainWindowKeyboard, TabStopsOnTheOptionTheProgramSelected) {
     toolkit.queueSave(QStringLiteral("/nonexistent/run"));
-    click("optCreateFile");
-    comeBack();
-    expectTabStops();
-    click("CmdStart");
-    comeBack();
-    expectTabStops();
-    click("optflybackccm");
-    comeBack();
-    expectTabStops();
+    for (const char* name : {"optCreateFile", "CmdStart", "optflybackccm"}) {
+        SCOPED_TRACE(name);
+        click(name);
+        comeBack();
+        expectTabStops();
+    }
     EXPECT_EQ(toolkit.messages(),
               (std::vector<ShownBox>{
                   {.text = "Please check one of you inputs in the input section is zero.",
