@@ -133,36 +133,31 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     }
 }
 
-// A result far too long for its box shows its leading digits, like every text
-// the program writes; typing leaves the cursor where the user typed.
-TEST_F(StartRun, LongResultsShowTheirStart) {
-    setText("txtRthja", "1e308");
-    start();
-    // The package lets no power out: Pmax is written back as 0.0 and complained of.
-    expectMessages(
-        {{.text = "Please check your value of the maximum Pout", .title = "Syntax Error"}});
-    ASSERT_GE(box("txtOutTjc")->text().size(), 300);
-    for (const char* name : kOutputBoxes)
-        EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
-
+// Runs that let no power out: Tj 150 with Ta 150 passes both temperature
+// tests, but with no room for a rise the sweep stops at its first step; a
+// package of 1e308 K/W gives results far too long for their boxes. Each is
+// shown, from the start of its text like every text the program writes, and
+// Pmax is written back as 0.0 and complained of. Typing leaves the cursor
+// where the user typed.
+TEST_F(StartRun, RunsWithoutPowerAreShownAndComplainedOf) {
+    for (const bool boundary : {true, false}) {
+        SCOPED_TRACE(boundary ? "Tj 150 with Ta 150" : "Rthja 1e308");
+        freshCaseA();
+        setText(boundary ? "txtTj" : "txtRthja", boundary ? "150" : "1e308");
+        setText("txtTa", boundary ? "150" : "50");
+        toolkit.clearShown();
+        start();
+        expectMessages(
+            {{.text = "Please check your value of the maximum Pout", .title = "Syntax Error"}});
+        EXPECT_EQ(texts({"txtPoutmax", "txtOutPout"}), QStringList({"0.0", "0.0"}));
+        EXPECT_EQ(record.Poutmax, 0.0);
+        EXPECT_FALSE(box("txtoutCoss")->text().isEmpty());
+        for (const char* name : kOutputBoxes)
+            EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
+    }
+    EXPECT_GE(box("txtOutTjc")->text().size(), 300);
     type("txtPoutmax", "1234567890123456789012345");
     EXPECT_EQ(box("txtPoutmax")->cursorPosition(), 25);
-}
-
-TEST_F(StartRun, BoundaryTemperaturesPass) {
-    // Tj 150 with Ta 150 passes both temperature tests. With no room for a rise
-    // the sweep stops at its first step, so Poutmax comes back as 0.0 and its own
-    // check complains; the output section is written all the same.
-    setText("txtTj", "150");
-    setText("txtTa", "150");
-    toolkit.clearShown();
-    start();
-    expectMessages(
-        {{.text = "Please check your value of the maximum Pout", .title = "Syntax Error"}});
-    EXPECT_EQ(box("txtPoutmax")->text(), "0.0");
-    EXPECT_EQ(box("txtOutPout")->text(), "0.0");
-    EXPECT_FALSE(box("txtoutCoss")->text().isEmpty());
-    EXPECT_EQ(record.Poutmax, 0.0);
 }
 
 // Each of the thirteen checks of the inputs refuses alone, with one message
