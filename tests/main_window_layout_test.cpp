@@ -41,8 +41,7 @@ TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInp
 
     // Building the window runs no input check and fills nothing in.
     EXPECT_TRUE(toolkit.shown().empty());
-    EXPECT_FALSE(record.InputPresent);
-    EXPECT_EQ(record.Poutmax, 0.0);
+    EXPECT_TRUE(record == DesignRecord{});
 
     window.Form_Load();
     const ShownBox notice{.text = "NOTE: This is a Preliminary Version of Orvand.",
@@ -108,11 +107,11 @@ TEST_F(MainWindowLayout, InitialTextsSelectionsVisibilityAndEnabledState) {
     for (const auto& [name, text] : texts)
         EXPECT_EQ(box(name)->text(), QString::fromUtf8(text)) << name;
 
-    for (QLineEdit* output : find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>()) {
-        EXPECT_TRUE(output->text().isEmpty()) << output->objectName().toStdString();
-        EXPECT_TRUE(output->isReadOnly()) << output->objectName().toStdString();
-    }
-    EXPECT_EQ(find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>().size(), 16);
+    const auto outputs = find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>();
+    EXPECT_EQ(outputs.size(), 16);
+    for (const QLineEdit* output : outputs)
+        EXPECT_TRUE(output->text().isEmpty() && output->isReadOnly())
+            << output->objectName().toStdString();
 
     EXPECT_EQ(selected(), kStartSelection);
     for (QCheckBox* check : window->findChildren<QCheckBox*>())
