@@ -1,8 +1,6 @@
 #include "dialogs.h"
 #include "dialogs_recording_port.h"
 #include "form_kestrel_hs.h"
-#include "option_lookup.h"
-#include "package_table.h"
 #include "qstring_printer.h"
 
 #include <QButtonGroup>
@@ -57,12 +55,9 @@ TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) 
     EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 19);
     QButtonGroup* group = Option(dialog, QStringLiteral("optRW27"))->group();
     ASSERT_NE(group, nullptr);
-    for (const PackageChoice& row : kPackageTable) {
-        QRadioButton* option = Option(dialog, TableText(row.option));
-        ASSERT_NE(option, nullptr);
-        EXPECT_FALSE(option->isChecked());
-        EXPECT_EQ(option->group(), group);
-    }
+    for (const QRadioButton* option : dialog.findChildren<QRadioButton*>())
+        EXPECT_TRUE(option->group() == group && !option->isChecked())
+            << option->objectName().toStdString();
     EXPECT_EQ(Option(dialog, QStringLiteral("opt3CopperDIP8"))->text(),
               QStringLiteral("3 cm² Copper Area"));
     EXPECT_EQ(Option(dialog, QStringLiteral("optnoHSTO220ISO"))->text(),
@@ -92,9 +87,9 @@ TEST_F(FormKestrelHSTest, EveryDefinedChoiceAppliesItsRow) {
             toolkit.queueModal(ChooseAndOk(QLatin1String(row.option)));
             ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-            EXPECT_EQ(record.Rthja, row.Rthja);
-            EXPECT_EQ(record.PackageOnly, row.PackageOnly);
-            EXPECT_EQ(record.CopperAreaText, row.copperText.isEmpty() ? before : row.copperText);
+            EXPECT_EQ(std::tuple(record.Rthja, record.PackageOnly, record.CopperAreaText),
+                      std::tuple(row.Rthja, row.PackageOnly,
+                                 row.copperText.isEmpty() ? before : row.copperText));
             EXPECT_EQ(port.log(), QStringList({"caption KestrelHS " + row.caption,
                                                "box Rthja " + QString::number(row.Rthja)}));
             // The box is written last, after the record is complete.

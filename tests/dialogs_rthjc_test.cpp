@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <string>

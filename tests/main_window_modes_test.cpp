@@ -5,7 +5,6 @@
 #include "workbench_fixture.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
