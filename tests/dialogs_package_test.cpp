@@ -1,8 +1,6 @@
 #include "dialogs.h"
 #include "dialogs_recording_port.h"
 #include "form_kestrel_hs.h"
-#include "option_lookup.h"
-#include "package_table.h"
 #include "qstring_printer.h"
 
 #include <QButtonGroup>
@@ -52,18 +50,14 @@ class FormKestrelHSTest : public DialogTest {};
 
 TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) {
     FormKestrelHS dialog(record, port, toolkit);
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("FormKestrelHS"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kestrel with Copper Area on PCB"));
-    EXPECT_EQ(dialog.size(), QSize(456, 279));
+    EXPECT_EQ(std::tuple(dialog.objectName(), dialog.windowTitle(), dialog.size()),
+              std::tuple("FormKestrelHS", "Kestrel with Copper Area on PCB", QSize(456, 279)));
     EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 19);
     QButtonGroup* group = Option(dialog, QStringLiteral("optRW27"))->group();
     ASSERT_NE(group, nullptr);
-    for (const PackageChoice& row : kPackageTable) {
-        QRadioButton* option = Option(dialog, TableText(row.option));
-        ASSERT_NE(option, nullptr);
-        EXPECT_FALSE(option->isChecked());
-        EXPECT_EQ(option->group(), group);
-    }
+    for (const QRadioButton* option : dialog.findChildren<QRadioButton*>())
+        EXPECT_TRUE(option->group() == group && !option->isChecked())
+            << option->objectName().toStdString();
     EXPECT_EQ(Option(dialog, QStringLiteral("opt3CopperDIP8"))->text(),
               QStringLiteral("3 cm² Copper Area"));
     EXPECT_EQ(Option(dialog, QStringLiteral("optnoHSTO220ISO"))->text(),
@@ -93,9 +87,9 @@ TEST_F(FormKestrelHSTest, EveryDefinedChoiceAppliesItsRow) {
             toolkit.queueModal(ChooseAndOk(QLatin1String(row.option)));
             ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-            EXPECT_EQ(record.Rthja, row.Rthja);
-            EXPECT_EQ(record.PackageOnly, row.PackageOnly);
-            EXPECT_EQ(record.CopperAreaText, row.copperText.isEmpty() ? before : row.copperText);
+            EXPECT_EQ(std::tuple(record.Rthja, record.PackageOnly, record.CopperAreaText),
+                      std::tuple(row.Rthja, row.PackageOnly,
+                                 row.copperText.isEmpty() ? before : row.copperText));
             EXPECT_EQ(port.log(), QStringList({"caption KestrelHS " + row.caption,
                                                "box Rthja " + QString::number(row.Rthja)}));
             // The box is written last, after the record is complete.
@@ -112,10 +106,9 @@ TEST_F(FormKestrelHSTest, RefusalsWriteNothingAndReopenEmpty) {
     const DesignRecord before = record;
     // However often OK is refused, each window comes up alone and empty.
     int fresh = 0;
-    const Message missing{"Missing Rthja Value", "Please check your choice.",
-                          MessageIcon::Critical};
-    const Message note{"Note", "To be Defined", MessageIcon::Exclamation};
-    std::vector<Message> expected;
+    const ShownBox missing{.text = "Please check your choice.", .title = "Missing Rthja Value"};
+    const ShownBox note{.text = "To be Defined", .title = "Note", .icon = MessageIcon::Exclamation};
+    std::vector<ShownBox> expected;
     constexpr int kRounds = 334;
     for (int round = 0; round < kRounds; ++round)
         for (const QString& refused :
@@ -126,7 +119,7 @@ TEST_F(FormKestrelHSTest, RefusalsWriteNothingAndReopenEmpty) {
     toolkit.queueModal(CountingFresh(fresh, port, CloseBox));
     ShowFormKestrelHS(record, port, toolkit, nullptr);
 
-    EXPECT_EQ(Messages(toolkit), expected);
+    EXPECT_EQ(toolkit.messages(), expected);
     EXPECT_EQ(fresh, 3 * kRounds + 1);
     EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrelHS")), 3 * kRounds + 1);
     EXPECT_TRUE(port.writes.empty());

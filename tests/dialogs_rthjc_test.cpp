@@ -5,7 +5,7 @@
 #include "qstring_printer.h"
 #include "rthja_chart.h"
 
-#include <QPushButton>
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,55 +22,71 @@ class FormRthjcSelectionTest : public DialogTest {
     }
 };
 
-TEST_F(FormRthjcSelectionTest, EachChoiceSetsItsValueAndNeitherKeepsTheOld) {
+// The options exclude each other: of two clicked in turn only the last applies.
+// Ok alone or the close box keeps the old value; every window opens afresh.
+TEST_F(FormRthjcSelectionTest, OkAppliesTheOptionClickedLast) {
     record.Rthjc = 7.0;
-    show(ChooseAndOk(QString()));
-    show(CloseBox);
-    EXPECT_EQ(record.Rthjc, 7.0);
-    EXPECT_TRUE(port.writes.empty());
-    EXPECT_TRUE(toolkit.messages().empty());
-
-    show(ChooseAndOk(QStringLiteral("optRthjcNo")));
-    EXPECT_EQ(record.Rthjc, 1.5);
-    {
-        LocaleScope comma(CommaLocale());
-        show(ChooseAndOk(QStringLiteral("optRthjcRW27")));
-        EXPECT_EQ(record.Rthjc, 2.5);
+    // The options clicked, or the close box; then Rthjc, written into its box
+    // where it changed.
+    const std::pair<const char*, double> rows[] = {{"", 7.0},
+                                                   {"close box", 7.0},
+                                                   {"optRthjcNo", 1.5},
+                                                   {"optRthjcRW27", 2.5},
+                                                   {"optRthjcRW27 optRthjcNo", 1.5},
+                                                   {"optRthjcNo optRthjcRW27", 2.5}};
+    int fresh = 0;
+    for (const auto& [clicked, value] : rows) {
+        SCOPED_TRACE(clicked);
+        port.writes.clear();
+        show(CountingFresh(fresh, port, [&](QDialog& dialog) {
+            if (clicked == std::string_view("close box"))
+                return CloseBox(dialog);
+            for (const QString& name : QString::fromLatin1(clicked).split(u' ', Qt::SkipEmptyParts))
+                QTest::mouseClick(Option(dialog, name), Qt::LeftButton, {}, QPoint(6, 16));
+            ChooseAndOk(QString())(dialog);
+        }));
+        EXPECT_EQ(record.Rthjc, value);
+        EXPECT_EQ(port.log(), value == 7.0 ? QStringList()
+                                           : QStringList{"box Rthjc " + QString::number(value)});
     }
-    EXPECT_EQ(port.log(), QStringList({"box Rthjc 1.5", "box Rthjc 2,5"}));
+    EXPECT_EQ(fresh, 6);
+    LocaleScope comma(CommaLocale());
+    port.writes.clear();
+    show(ChooseAndOk(QStringLiteral("optRthjcRW27")));
+    EXPECT_EQ(port.log(), QStringList({"box Rthjc 2,5"}));
+    EXPECT_TRUE(toolkit.messages().empty());
 }
 
-// Ok is no default button: Return on a chosen option presses nothing. Ok
-// itself, once it has the focus, is pressed by Return or Enter.
-TEST_F(FormRthjcSelectionTest, OpensAfreshWithNeitherSelectedAndOkNotDefault) {
-    show(ChooseAndOk(QStringLiteral("optRthjcRW27")));
-    EXPECT_EQ(record.Rthjc, 2.5);
-    port.writes.clear();
-    int fresh = 0;
-    show(CountingFresh(fresh, port, [&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Rthjc Selection"));
-        EXPECT_EQ(dialog.size(), QSize(312, 107));
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-        EXPECT_FALSE(ok->autoDefault() || ok->isDefault());
-        QRadioButton* no = Option(dialog, QStringLiteral("optRthjcNo"));
-        no->setChecked(true);
-        no->setFocus();
-        QTest::keyClick(no, Qt::Key_Return);
-        EXPECT_TRUE(dialog.isVisible());
-        ok->setFocus();
-        QTest::keyClick(ok, Qt::Key_Return);
-        EXPECT_FALSE(dialog.isVisible());
-    }));
-    EXPECT_EQ(fresh, 1);
-    EXPECT_EQ(record.Rthjc, 1.5);
-
-    show([&](QDialog& dialog) {
-        Option(dialog, QStringLiteral("optRthjcRW27"))->setChecked(true);
-        QTest::keyClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::Key_Enter,
-                        Qt::KeypadModifier);
-        EXPECT_FALSE(dialog.isVisible());
-    });
-    EXPECT_EQ(record.Rthjc, 2.5);
+// By keyboard: the focus opens on the first option, Tab stops on Ok and on the
+// group, the arrow keys move within the group and Space selects. Ok is no
+// default button and acts when Return or Enter goes down on it: held down on
+// an option and let go on Ok, it presses nothing.
+TEST_F(FormRthjcSelectionTest, KeyboardOrderAndOkActingOnTheKeyPress) {
+    for (const Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        port.writes.clear();
+        show([&](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Rthjc Selection"));
+            EXPECT_EQ(dialog.size(), QSize(312, 107));
+            EXPECT_EQ(KeyboardOrder(dialog),
+                      (std::vector<std::string>{"optRthjcRW27", "cmdOK", "optRthjcNo"}));
+            EXPECT_EQ(FocusWhenShown(dialog), "optRthjcRW27");
+            std::vector<std::string> focus;
+            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space}) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                focus.push_back(QApplication::focusWidget()->objectName().toStdString());
+            }
+            EXPECT_EQ(focus, (std::vector<std::string>{"cmdOK", "optRthjcRW27", "optRthjcNo",
+                                                       "optRthjcNo"}));
+            QTest::keyPress(QApplication::focusWidget(), enter);
+            ASSERT_TRUE(dialog.isVisible()) << "pressed on an option";
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyRelease(QApplication::focusWidget(), enter);
+            ASSERT_TRUE(dialog.isVisible() && port.writes.empty()) << "let go on Ok";
+            QTest::keyPress(QApplication::focusWidget(), enter);
+            EXPECT_FALSE(dialog.isVisible());
+        });
+        EXPECT_EQ(port.log(), QStringList({"box Rthjc 1.5"}));
+    }
 }
 
 TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {

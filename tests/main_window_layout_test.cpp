@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -38,8 +39,7 @@ TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInp
 
     // Building the window runs no input check and fills nothing in.
     EXPECT_TRUE(toolkit.shown().empty());
-    EXPECT_FALSE(record.InputPresent);
-    EXPECT_EQ(record.Poutmax, 0.0);
+    EXPECT_TRUE(record == DesignRecord{});
 
     window.Form_Load();
     const ShownBox notice{.text = "NOTE: This is a Preliminary Version of Orvand.",
@@ -75,6 +75,8 @@ int CaptionWidth(const QWidget& widget) {
 
 using MainWindowLayout = WorkbenchFixture;
 
+const QStringList kStartSelection{"optflybackdcm", "optVacinUniversalRange", "optNoSave"};
+
 TEST_F(MainWindowLayout, InitialTextsSelectionsVisibilityAndEnabledState) {
     const std::vector<std::pair<const char*, const char*>> texts{
         {"txtVripple", "20"}, {"txtPoutmax", "50"}, {"txtVr", "100"},    {"txtEfficiency", "80"},
@@ -85,17 +87,13 @@ TEST_F(MainWindowLayout, InitialTextsSelectionsVisibilityAndEnabledState) {
     for (const auto& [name, text] : texts)
         EXPECT_EQ(box(name)->text(), QString::fromUtf8(text)) << name;
 
-    for (QLineEdit* output : find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>()) {
-        EXPECT_TRUE(output->text().isEmpty()) << output->objectName().toStdString();
-        EXPECT_TRUE(output->isReadOnly()) << output->objectName().toStdString();
-    }
-    EXPECT_EQ(find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>().size(), 16);
+    const auto outputs = find<QGroupBox>("frmOutputSection")->findChildren<QLineEdit*>();
+    EXPECT_EQ(outputs.size(), 16);
+    for (const QLineEdit* output : outputs)
+        EXPECT_TRUE(output->text().isEmpty() && output->isReadOnly())
+            << output->objectName().toStdString();
 
-    for (const char* name : {"optflybackdcm", "optVacinUniversalRange", "optNoSave"})
-        EXPECT_TRUE(find<QRadioButton>(name)->isChecked()) << name;
-    for (const char* name :
-         {"optflybackccm", "optVacinSmallRange", "optVacinOthers", "optCreateFile"})
-        EXPECT_FALSE(find<QRadioButton>(name)->isChecked()) << name;
+    EXPECT_EQ(selected(), kStartSelection);
     for (QCheckBox* check : window->findChildren<QCheckBox*>())
         EXPECT_FALSE(check->isChecked()) << check->objectName().toStdString();
 
@@ -196,73 +194,88 @@ const QStringList kKeyboardOrder =
 
 class MainWindowKeyboard : public WorkbenchFixture {
   protected:
-    // Tabs once round the window from txtPoutmax and compares the stops with the
-    // keyboard order less the controls that cannot take the focus now. An option
-    // group takes one stop, on its selected option.
-    void expectOneRound() {
-        QStringList expected;
+    void SetUp() override {
+        WorkbenchFixture::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // As when a box of the program closes on a display: another window had the
+    // focus, and the window gives it back to its own focus widget.
+    void comeBack() {
+        {
+            QWidget box;
+            box.show();
+            box.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        }
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // 60 Tabs from txtPoutmax stop in turn on the keyboard order less the
+    // controls that cannot take the focus now. An option group takes one stop,
+    // on its selected option.
+    void expectTabStops() {
+        QStringList stops, expected, walked;
         for (const QString& name : kKeyboardOrder) {
             const QWidget* widget = find<QWidget>(qPrintable(name));
             const auto* option = qobject_cast<const QRadioButton*>(widget);
             if (widget->isVisible() && widget->isEnabled() && (!option || option->isChecked()))
-                expected << name;
+                stops << name;
         }
         box("txtPoutmax")->setFocus(Qt::TabFocusReason);
-        QStringList walked;
-        for (int i = 0; i < 80; ++i) {
-            QWidget* focus = QApplication::focusWidget();
-            ASSERT_NE(focus, nullptr);
-            walked << focus->objectName();
-            QTest::keyClick(focus, Qt::Key_Tab);
-            if (QApplication::focusWidget() == box("txtPoutmax"))
-                break;
+        for (int i = 1; i <= 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            walked << QApplication::focusWidget()->objectName();
+            expected << stops[i % stops.size()];
         }
-        EXPECT_EQ(walked, expected);
+        EXPECT_EQ(walked.join(u' '), expected.join(u' '));
     }
 };
 
+// Hidden txtRthjc, txtRthhs, ... and the disabled txtRon25 are skipped at
+// start; shown and enabled later, they take their place.
 TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtPoutmax");
-    // Hidden txtRthjc, txtRthhs, ... and the disabled txtRon25 are skipped.
-    expectOneRound();
-}
-
-TEST_F(MainWindowKeyboard, ControlsShownLaterTakeTheirPlaceInTheOrder) {
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    expectTabStops();
     for (const QString& name : kKeyboardOrder) {
         QWidget* widget = find<QWidget>(qPrintable(name));
         widget->setEnabled(true);
         widget->show();
     }
-    expectOneRound();
+    expectTabStops();
 }
 
+// Whoever selects an option, Tab stops on it: the user, or the program after a
+// Start that had a file chosen ("No Saving" again) and when CCM falls back to
+// DCM, though the focus stays on the option clicked last.
+TEST_F(MainWindowKeyboard, TabStopsOnTheOptionTheProgramSelected) {
+    toolkit.queueSave(QStringLiteral("/nonexistent/run"));
+    for (const char* name : {"optCreateFile", "CmdStart", "optflybackccm"}) {
+        SCOPED_TRACE(name);
+        click(name);
+        comeBack();
+        expectTabStops();
+    }
+    EXPECT_EQ(toolkit.messages(),
+              (std::vector<ShownBox>{
+                  {.text = "Please check one of you inputs in the input section is zero.",
+                   .title = "Input Error"},
+                  {.text = "To be defined", .title = "Info", .icon = MessageIcon::Exclamation}}));
+}
+
+// Each group selects within its own container, whether by a click or by code;
+// a selection by code runs no handler.
 TEST_F(MainWindowLayout, OptionGroupsAreExclusiveEachWithinItsOwnContainer) {
-    auto* dcm = find<QRadioButton>("optflybackdcm");
-    auto* small = find<QRadioButton>("optVacinSmallRange");
-    auto* create = find<QRadioButton>("optCreateFile");
-    auto* noSave = find<QRadioButton>("optNoSave");
-
-    small->setChecked(true);
-    EXPECT_TRUE(dcm->isChecked());
-    EXPECT_FALSE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
-    EXPECT_TRUE(noSave->isChecked());
-
-    QTest::mouseClick(find<QRadioButton>("optVacinUniversalRange"), Qt::LeftButton, {},
-                      QPoint(6, 8));
-    EXPECT_TRUE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
-    EXPECT_FALSE(small->isChecked());
-    EXPECT_TRUE(dcm->isChecked());
-
-    create->setChecked(true);
-    EXPECT_FALSE(noSave->isChecked());
-    EXPECT_TRUE(dcm->isChecked());
-    EXPECT_TRUE(find<QRadioButton>("optVacinUniversalRange")->isChecked());
-    EXPECT_TRUE(toolkit.shown().empty()) << "selecting from code runs no handler";
+    find<QRadioButton>("optVacinSmallRange")->setChecked(true);
+    EXPECT_EQ(selected(), QStringList({"optflybackdcm", "optVacinSmallRange", "optNoSave"}));
+    click("optVacinUniversalRange");
+    EXPECT_EQ(selected(), kStartSelection);
+    find<QRadioButton>("optCreateFile")->setChecked(true);
+    EXPECT_EQ(selected(),
+              QStringList({"optflybackdcm", "optVacinUniversalRange", "optCreateFile"}));
+    EXPECT_TRUE(toolkit.shown().empty());
 }
 
 TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
@@ -285,53 +298,61 @@ TEST_F(MainWindowLayout, InfoShowsItsFourLinesAndChangesNothing) {
 
     EXPECT_TRUE(record == before);
     EXPECT_EQ(box("txtTa")->text(), "60");
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
+    EXPECT_EQ(selected(), kStartSelection);
 }
 
-TEST_F(MainWindowLayout, StopClosesTheWindowWithoutDeletingItOrAskingAnything) {
+// Stop ends the program, whatever its index: the application's event loop
+// returns, with nothing asked or written though a file was chosen. main() owns
+// the window, which is not deleted.
+TEST_F(MainWindowLayout, StopEndsTheProgramWithoutAskingAnything) {
     find<QRadioButton>("optCreateFile")->setChecked(true);
     QPointer<FormWorkbench> guard(window.get());
-    QTest::mouseClick(find<QPushButton>("CmdStop"), Qt::LeftButton);
-    QApplication::processEvents();
-    ASSERT_FALSE(guard.isNull());
-    EXPECT_FALSE(window->isVisible());
+    QTimer running;
+    running.setSingleShot(true);
+    QObject::connect(&running, &QTimer::timeout, &running, [] { QApplication::exit(1); });
+    for (const int index : {1, 0}) {
+        window->show();
+        QTimer::singleShot(0, window.get(), [&] {
+            if (index == 1)
+                QTest::mouseClick(find<QWidget>("CmdStop"), Qt::LeftButton);
+            else
+                window->CmdStop_Click(index);
+        });
+        running.start(2000);
+        EXPECT_EQ(QApplication::exec(), 0) << "the program still ran 2 s after Stop";
+        ASSERT_FALSE(guard.isNull());
+        EXPECT_FALSE(window->isVisible());
+    }
     EXPECT_TRUE(toolkit.shown().empty());
-
-    window->show();
-    window->CmdStop_Click(0); // whatever its index
-    EXPECT_FALSE(window->isVisible());
 }
 
+// Each write runs the box's check at once and shows the text from its start.
 TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     window->setBoxText(WorkbenchBox::Poutmax, "0");
-    EXPECT_EQ(box("txtPoutmax")->text(), "0");
-    ASSERT_EQ(toolkit.messages().size(), 1u) << "the write runs the check at once";
-    EXPECT_EQ(toolkit.messages()[0].text, "Please check your value of the maximum Pout");
-
     window->setBoxText(WorkbenchBox::Fwork, "67");
-    EXPECT_EQ(record.fwork, 67.0);
     window->setBoxText(WorkbenchBox::Ron25, "0.45");
-    EXPECT_EQ(record.Ron25, 0.45);
     window->setBoxText(WorkbenchBox::Rthja, "90");
-    EXPECT_EQ(box("txtRthja")->text(), "90");
     window->setBoxText(WorkbenchBox::Rthjc, "3");
-    EXPECT_EQ(box("txtRthjc")->text(), "3");
+    EXPECT_EQ(texts({"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"}),
+              QStringList({"0", "67", "0.45", "90", "3"}));
+    EXPECT_EQ(std::tuple(record.Poutmax, record.fwork, record.Ron25), std::tuple(0.0, 67.0, 0.45));
     for (const char* name : {"txtPoutmax", "txtfwork", "txtRon25", "txtRthja", "txtRthjc"})
-        EXPECT_EQ(box(name)->cursorPosition(), 0) << name << " shows its text from the start";
+        EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
+    const ShownBox pout{.text = "Please check your value of the maximum Pout",
+                        .title = "Syntax Error"};
+    expectMessages({pout});
 
     window->writeBox(OutputBox::OutPout, "12.34");
-    EXPECT_EQ(box("txtOutPout")->text(), "12.34");
     window->writeBox(OutputBox::OutCoss, "5");
-    EXPECT_EQ(box("txtoutCoss")->text(), "5");
     window->writeBox(OutputBox::Outtr, "7");
-    EXPECT_EQ(box("txtouttr")->text(), "7");
     window->writeBox(OutputBox::Poutmax, "16.5");
+    EXPECT_EQ(texts({"txtOutPout", "txtoutCoss", "txtouttr", "txtPoutmax"}),
+              QStringList({"12.34", "5", "7", "16.5"}));
     EXPECT_EQ(record.Poutmax, 16.5);
-
-    window->setPoffFontSize(8);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 8);
-    window->setPoffFontSize(10);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
+    for (const int points : {8, 10}) {
+        window->setPoffFontSize(points);
+        EXPECT_EQ(box("txtOutPoff")->font().pointSize(), points);
+    }
 
     // A long caption breaks only where the next word would not fit the button.
     const QString longCaption = "Kestrel KX 1065 with a rather long name";
@@ -358,7 +379,7 @@ TEST_F(MainWindowLayout, PortsWriteTheNamedControlsAndRunTheirChecks) {
     }
     window->setButtonCaption(WorkbenchButton::KestrelHS, "DIP-8");
     EXPECT_EQ(find<CaptionButton>("cmdKestrelHS")->caption(), "DIP-8");
-    EXPECT_EQ(toolkit.messages().size(), 1u);
+    expectMessages({pout});
 }
 
 } // namespace

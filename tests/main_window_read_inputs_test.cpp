@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
-#include <limits>
 
 namespace orvand::test {
 namespace {
@@ -17,6 +16,20 @@ class MainWindowReadInputs : public WorkbenchFixture {
         QLineEdit* target = box(name);
         const QSignalBlocker blocker(target);
         target->setText(text);
+    }
+    // The field as a Start reads it from the box holding text.
+    double read(const char* name, const QString& text, double DesignRecord::*field) {
+        quietly(name, text);
+        window->ReadInputs();
+        return record.*field;
+    }
+    // Ticks or unticks the user peak current without its handler.
+    void tickQuietly(bool ticked) {
+        auto* user = find<QCheckBox>("chkuserIlpk");
+        const QSignalBlocker blocker(user);
+        user->setEnabled(true);
+        user->setChecked(ticked);
+        user->hide(); // ticked but hidden still counts
     }
 };
 
@@ -52,59 +65,28 @@ TEST_F(MainWindowReadInputs, UnitsRangesAndUnusualTexts) {
 }
 
 TEST_F(MainWindowReadInputs, FrequencyBeyondTheDoubleRangeStoresZero) {
-    quietly("txtfwork", "1e306");
-    window->ReadInputs();
-    EXPECT_EQ(record.fwork, 0.0);
-    quietly("txtfwork", "1e300");
-    window->ReadInputs();
-    EXPECT_EQ(record.fwork, 1e303);
+    EXPECT_EQ(read("txtfwork", "1e306", &DesignRecord::fwork), 0.0);
+    EXPECT_EQ(read("txtfwork", "1e300", &DesignRecord::fwork), 1e303);
 }
 
+// Texts on which the locale reading and the plain reading differ: a comma the
+// point locale cannot read gives 0; a text without a comma is read plainly.
 TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
-    // Texts on which the locale reading and the plain reading differ.
     const auto followsTheLocale = [&](const char* name, double DesignRecord::*field) {
         SCOPED_TRACE(name);
-        quietly(name, "1,5");
-        window->ReadInputs();
-        EXPECT_EQ(record.*field, 0.0) << "a comma the point locale cannot read";
+        EXPECT_EQ(read(name, "0.45", field), 0.45);
+        EXPECT_EQ(read(name, "1,5", field), 0.0);
         LocaleScope comma{CommaLocale()};
-        quietly(name, "1.234,5");
-        window->ReadInputs();
-        EXPECT_EQ(record.*field, 1234.5);
+        EXPECT_EQ(read(name, "1.234,5", field), 1234.5);
+        EXPECT_EQ(read(name, "0.45", field), 0.45);
     };
-
-    quietly("txtRon25", "0.45");
-    window->ReadInputs();
-    EXPECT_EQ(record.Ron25, 0.45);
     followsTheLocale("txtRon25", &DesignRecord::Ron25);
-    {
-        LocaleScope comma{CommaLocale()};
-        quietly("txtRon25", "0.45"); // no comma: the plain reading, not the locale's
-        window->ReadInputs();
-        EXPECT_EQ(record.Ron25, 0.45);
-    }
-
     // The user peak current is read only while its check box is ticked.
-    quietly("txtUserIlpk", "1.5");
-    window->ReadInputs();
-    EXPECT_EQ(record.ILpkUser, 0.0);
-    auto* user = find<QCheckBox>("chkuserIlpk");
-    {
-        const QSignalBlocker blocker(user);
-        user->setEnabled(true);
-        user->setChecked(true);
-        user->hide(); // ticked but hidden still counts
-    }
-    window->ReadInputs();
-    EXPECT_EQ(record.ILpkUser, 1.5);
+    EXPECT_EQ(read("txtUserIlpk", "1.5", &DesignRecord::ILpkUser), 0.0);
+    tickQuietly(true);
     followsTheLocale("txtUserIlpk", &DesignRecord::ILpkUser);
-    {
-        const QSignalBlocker blocker(user);
-        user->setChecked(false);
-    }
-    quietly("txtUserIlpk", "3");
-    window->ReadInputs();
-    EXPECT_EQ(record.ILpkUser, 1234.5) << "kept while unticked";
+    tickQuietly(false);
+    EXPECT_EQ(read("txtUserIlpk", "3", &DesignRecord::ILpkUser), 0.45) << "kept while unticked";
 }
 
 TEST_F(MainWindowReadInputs, ResetAfterRunPutsFourThingsBack) {
@@ -118,19 +100,16 @@ TEST_F(MainWindowReadInputs, ResetAfterRunPutsFourThingsBack) {
     record.CopperAreaText = "600mm2";
     record.Rthja = 55.0;
 
-    window->ResetAfterRun();
-    EXPECT_TRUE(steady->isVisible());
-    EXPECT_FALSE(steady->isChecked());
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
-    EXPECT_FALSE(create->isChecked());
-    EXPECT_FALSE(box("txtRon25")->isEnabled());
-    EXPECT_TRUE(record.CopperAreaText.isEmpty());
-    EXPECT_EQ(record.Rthja, 55.0);
+    for (int run = 0; run < 2; ++run) {
+        window->ResetAfterRun();
+        EXPECT_TRUE(steady->isVisible() && !steady->isChecked());
+        EXPECT_EQ(selected(),
+                  QStringList({"optflybackdcm", "optVacinUniversalRange", "optNoSave"}));
+        EXPECT_FALSE(box("txtRon25")->isEnabled());
+        EXPECT_TRUE(record.CopperAreaText.isEmpty());
+        EXPECT_EQ(record.Rthja, 55.0);
+    }
     EXPECT_TRUE(toolkit.shown().empty()) << "no Save dialog, no message";
-
-    window->ResetAfterRun();
-    EXPECT_TRUE(steady->isVisible());
-    EXPECT_TRUE(find<QRadioButton>("optNoSave")->isChecked());
 }
 
 } // namespace

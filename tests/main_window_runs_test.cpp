@@ -3,14 +3,12 @@
 // sweep in 0.01 W steps, default inputs 85 V, 20 V ripple, 100 V reflected,
 // 80 %, 50/125 °C), not by the program's engine.
 
-#include "dialogs_recording_port.h"
 #include "qstring_printer.h"
 #include "workbench_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -48,12 +46,6 @@ constexpr ExpectedRun kDeviceRuns[] = {
 
 class RunsTest : public WorkbenchFixture {
   protected:
-    void click(const char* name) { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
-    // Opens a dialog by its button and picks the option.
-    void choose(const char* button, const char* option) {
-        toolkit.queueModal(ChooseAndOk(QLatin1String(option)));
-        click(button);
-    }
     void expectRun(const ExpectedRun& run) {
         // The power is a running sum of steps, and its last digits decide the
         // rounding of a value such as 65.95.
@@ -102,7 +94,7 @@ TEST_F(RunsTest, DiscreteSwitchWithCopperArea) {
 // Its report is named and headed after the heatsink alone.
 TEST_F(RunsTest, IntegratedDeviceOnTheHeatsinkPath) {
     choose("cmdKestrelRdson", "optRV22");
-    tick("chkHeatsink");
+    click("chkHeatsink");
     QTemporaryDir dir;
     toolkit.queueSave(dir.filePath(QStringLiteral("hs")));
     click("optCreateFile");

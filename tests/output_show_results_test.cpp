@@ -16,6 +16,8 @@ namespace {
 
 using Kind = ShownBox::Kind;
 
+const ShownBox kCcmNote{.text = "Continuous Conduction Mode Operation", .title = "Note"};
+
 // The section after ShowResults, the scripted toolkit standing in for both the
 // window's output boxes and its message boxes.
 ScriptedToolkit Shown(const DesignRecord& record) {
@@ -100,17 +102,9 @@ TEST(ShowResults, NoteOnlyWhenDLiesAboveDmaxAndAfterEveryBox) {
             Shown(Design().caseAResults().set(&DesignRecord::Dmax, 0.5).set(&DesignRecord::D, d));
         EXPECT_EQ(Written(section, OutputBox::OutD), QLatin1String(shownD));
         EXPECT_EQ(Written(section, OutputBox::OutDmax), "50");
-        const auto messages = section.messages();
-        if (d > 0.5) {
-            ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(messages[0].text, "Continuous Conduction Mode Operation");
-            EXPECT_EQ(messages[0].title, "Note");
-            EXPECT_EQ(messages[0].icon, MessageIcon::Critical);
-            EXPECT_EQ(section.shown().back().kind, Kind::Message);
-            EXPECT_EQ(section.writes().size(), 17u);
-        } else {
-            EXPECT_TRUE(messages.empty());
-        }
+        EXPECT_EQ(section.messages(), d > 0.5 ? std::vector{kCcmNote} : std::vector<ShownBox>());
+        EXPECT_EQ(section.shown().back().kind, d > 0.5 ? Kind::Message : Kind::Write);
+        EXPECT_EQ(section.writes().size(), 17u);
     }
 }
 
@@ -120,6 +114,8 @@ TEST(ShowResults, PoutmaxWrittenAsZeroComplainsBeforeCextAndCoss) {
     record.Poutmax = 0.01; // one sweep step: shows as 0.0
     record.D = 0.6;        // and a note, which must come after the complaint
     ScriptedToolkit section;
+    const ShownBox complaint{.text = "Please check your value of the maximum Pout",
+                             .title = "Syntax Error"};
     // Stands in for the change handler of txtPoutmax: reads the text back and
     // complains, inside the write, when it is not above zero.
     section.watch([&](const ShownBox& shown) {
@@ -127,20 +123,18 @@ TEST(ShowResults, PoutmaxWrittenAsZeroComplainsBeforeCextAndCoss) {
             return;
         record.Poutmax = shown.text.toDouble();
         if (!(record.Poutmax > 0.0))
-            section.messageBox(QStringLiteral("Please check your value of the maximum Pout"),
-                               QStringLiteral("Syntax Error"), MessageIcon::Critical);
+            section.messageBox(complaint.text, complaint.title, complaint.icon);
     });
     ShowResults(record, section, section);
 
     const int poutmax = section.indexOf(OutputBox::Poutmax);
     ASSERT_GE(poutmax, 0);
     EXPECT_EQ(section.shown()[poutmax].text, "0.0");
-    ASSERT_EQ(section.shown()[poutmax + 1].kind, Kind::Message);
-    EXPECT_EQ(section.shown()[poutmax + 1].text, "Please check your value of the maximum Pout");
+    ASSERT_GT(section.shown().size(), std::size_t(poutmax + 1));
+    EXPECT_EQ(section.shown()[poutmax + 1], complaint);
     EXPECT_GT(section.indexOf(OutputBox::OutCext), poutmax + 1);
     EXPECT_GT(section.indexOf(OutputBox::OutCoss), poutmax + 1);
-    ASSERT_EQ(section.messages().size(), 2u);
-    EXPECT_EQ(section.messages()[1].text, "Continuous Conduction Mode Operation");
+    EXPECT_EQ(section.messages(), (std::vector{complaint, kCcmNote}));
     EXPECT_EQ(record.Poutmax, 0.0);
 }
 

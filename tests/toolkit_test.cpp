@@ -77,23 +77,20 @@ TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     }
 }
 
-TEST(QtToolkit, InputBoxGivesTextOnOkAndEmptyOnCancel) {
+TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
     test::ModalWatchdog watchdog;
     QtToolkit toolkit;
     const QString title = QStringLiteral("User Defined Input Voltage Range");
-    bool titleFits = false;
-    whenModal<QInputDialog>([&](QInputDialog* box) {
-        titleFits = TitleFits(*box);
-        box->setTextValue(QStringLiteral("230"));
-        box->accept();
-    });
-    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QStringLiteral("230"));
-    EXPECT_TRUE(titleFits);
-    whenModal<QInputDialog>([](QInputDialog* box) {
-        box->setTextValue(QStringLiteral("999"));
-        box->reject();
-    });
-    EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), QString());
+    for (const bool ok : {true, false}) {
+        std::tuple<QString, QString, bool> seen; // prompt, title, whether the title fits
+        whenModal<QInputDialog>([&](QInputDialog* box) {
+            seen = {box->labelText(), box->windowTitle(), TitleFits(*box)};
+            box->setTextValue(QStringLiteral("230"));
+            box->done(ok ? QDialog::Accepted : QDialog::Rejected);
+        });
+        EXPECT_EQ(toolkit.inputBox(QStringLiteral("Set Vacin"), title), ok ? "230" : QString());
+        EXPECT_EQ(seen, std::tuple(QStringLiteral("Set Vacin"), title, true));
+    }
 }
 
 // The program's windows run their handlers inside this call: it shows the
@@ -192,14 +189,21 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     EXPECT_FALSE(toolkit.answersLeft());
 }
 
-TEST(ScriptedToolkit, AnUnexpectedBoxIsReportedAndEndsEveryLoop) {
+TEST(ScriptedToolkit, AnUnexpectedBoxOrAWindowLeftOpenIsReportedAndEndsEveryLoop) {
     ScriptedToolkit toolkit;
     QStringList failures;
     toolkit.setFailureHandler([&](const QString& what) { failures << what; });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("100"));
     EXPECT_EQ(toolkit.saveDialog(QStringLiteral("s"), QString()), std::nullopt);
     QDialog window;
+    window.setWindowTitle(QStringLiteral("w"));
     toolkit.showModal(window);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(failures.size(), 3);
+    // An action that leaves its window open fails too: the program should have closed it.
+    toolkit.queueModal([](QDialog&) {});
+    toolkit.showModal(window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(failures,
+              QStringList({"input box \"t\" (p)", "Save dialog \"s\"", "modal window \"w\"",
+                           "window \"w\" still open after its action"}));
 }

@@ -56,7 +56,10 @@ int main(int argc, char* argv[]) {
     window.findChild<QPushButton*>(QStringLiteral("CmdStart"))->click();
     save(window, folder, "main-window.png");
 
-    toolkit.queueModal([folder](QDialog& dialog) { save(dialog, folder, "chart.png"); });
+    toolkit.queueModal([folder](QDialog& dialog) {
+        save(dialog, folder, "chart.png");
+        dialog.close();
+    });
     window.findChild<QPushButton*>(QStringLiteral("cmdCopperArea"))->click();
 
     DesignRecord scratch;

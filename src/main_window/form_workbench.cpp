@@ -4,6 +4,7 @@
 #include "number_text.h"
 #include "orvand_version.h"
 #include "system_colours.h"
+#include "tab_stop_follows_selection.h"
 #include "ui_form_workbench.h"
 #include "write_box_text.h"
 
@@ -48,19 +49,9 @@ FormWorkbench::FormWorkbench(DesignRecord& record, Toolkit& toolkit, QWidget* pa
         button->setCaption(button->text());
     applyLook();
 
-    // Tab stops on the selected option of a group only. The toolkit keeps that
-    // up whenever the selection changes, but setupUi selected these before their
-    // later siblings joined the group, so it is set once here.
-    for (const QButtonGroup* group : {ui->modeGroup, ui->rangeGroup, ui->saveGroup}) {
-        const QAbstractButton* selected = group->checkedButton();
-        if (selected == nullptr)
-            continue;
-        for (QAbstractButton* button : group->buttons()) {
-            const auto policy = button->focusPolicy();
-            button->setFocusPolicy(button == selected ? Qt::FocusPolicy(policy | Qt::TabFocus)
-                                                      : Qt::FocusPolicy(policy & ~Qt::TabFocus));
-        }
-    }
+    // Tab stops once in each option group, on its selected option.
+    for (QButtonGroup* group : {ui->modeGroup, ui->rangeGroup, ui->saveGroup})
+        KeepTabStopOnSelection(*group);
     ui->txtPoutmax->setFocus(Qt::OtherFocusReason);
 
     connect(ui->cmdInfo, &QPushButton::clicked, this, &FormWorkbench::cmdInfo_Click);

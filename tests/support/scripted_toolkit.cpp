@@ -69,17 +69,18 @@ std::optional<QString> ScriptedToolkit::saveDialog(const QString& title,
 void ScriptedToolkit::showModal(QDialog& window) {
     record({ShownBox::Kind::Modal, window.objectName(), window.windowTitle()});
     window.show();
+    ModalAction action = answerModal_;
     if (!modals_.empty()) {
-        ModalAction action = std::move(modals_.front());
+        action = std::move(modals_.front());
         modals_.pop_front();
-        action(window);
-    } else if (answerModal_) {
-        answerModal_(window);
-    } else {
-        unexpected(QStringLiteral("modal window \"%1\"").arg(window.windowTitle()));
     }
-    if (window.isVisible())
-        window.close();
+    if (!action)
+        unexpected(QStringLiteral("modal window \"%1\"").arg(window.windowTitle()));
+    else if (action(window); window.isVisible())
+        unexpected(
+            QStringLiteral("window \"%1\" still open after its action").arg(window.windowTitle()));
+    // As by its close box, so that the program goes on.
+    window.close();
 }
 
 void ScriptedToolkit::writeBox(OutputBox box, const QString& text) {

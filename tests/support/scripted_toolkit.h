@@ -4,7 +4,9 @@
 // queued gets the answer the test set for its kind; without one it is reported
 // through the failure handler and answered so that every loop of the program
 // ends (an input box gets the fallback answer, a Save dialog is cancelled, a
-// modal window is closed): a test fails instead of hanging.
+// modal window is closed): a test fails instead of hanging. A modal window that
+// its action leaves open fails the test too, as a window the program should
+// have closed, and is then closed.
 //
 // It stands in for the output section too: every write and font size is
 // recorded in order among the shown boxes.
@@ -46,8 +48,8 @@ class ScriptedToolkit final : public Toolkit, public OutputSectionPort {
     // Answers, consumed in order. std::nullopt answers Cancel.
     void queueInput(const std::optional<QString>& answer) { inputs_.push_back(answer); }
     void queueSave(const std::optional<QString>& path) { saves_.push_back(path); }
-    // Runs on the shown window; a window still open afterwards is closed as by its
-    // close box.
+    // Runs on the shown window, and must leave it closed, by the program or as a
+    // user closes it.
     void queueModal(ModalAction action) { modals_.push_back(std::move(action)); }
 
     // What answers a box of each kind once its queue is empty.

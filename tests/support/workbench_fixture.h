@@ -5,15 +5,17 @@
 // starts the program afresh within a test, as for each row of a table.
 
 #include "design_record.h"
+#include "dialogs_recording_port.h"
 #include "form_workbench.h"
 #include "locale_scope.h"
 #include "qstring_printer.h"
 #include "scripted_toolkit.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 
 namespace orvand::test {
@@ -45,30 +47,44 @@ class WorkbenchFixture : public ::testing::Test {
     }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
 
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const ShownBox& shown : toolkit.messages())
-            texts << shown.text;
-        return texts;
-    }
-    // The one message shown since the toolkit's record was last cleared.
-    void expectMessage(const QString& text, const QString& title,
-                       MessageIcon icon = MessageIcon::Critical) const {
-        ASSERT_EQ(messageTexts(), QStringList{text});
-        EXPECT_EQ(toolkit.messages()[0].title, title);
-        EXPECT_EQ(toolkit.messages()[0].icon, icon);
+    // Every message box shown since the toolkit's record was last cleared.
+    void expectMessages(const std::vector<ShownBox>& expected) const {
+        EXPECT_EQ(toolkit.messages(), expected);
     }
 
-    // As a user does it: a click on the indicator, where a short caption cannot
-    // make the click miss, and keys typed over the box's selected text.
-    void tick(const char* name) const {
-        QCheckBox* check = find<QCheckBox>(name);
-        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+    // The texts of the named boxes, in order.
+    QStringList texts(std::initializer_list<const char*> names) const {
+        QStringList shown;
+        for (const char* name : names)
+            shown << box(name)->text();
+        return shown;
+    }
+
+    // The selected option of each group, in the order setupUi made them.
+    QStringList selected() const {
+        QStringList names;
+        for (const QRadioButton* option : window->findChildren<QRadioButton*>())
+            if (option->isChecked())
+                names << option->objectName();
+        return names;
+    }
+
+    // As a user does it: a click near the control's left edge, where a short
+    // caption cannot make the click miss an option's or a tick box's indicator,
+    // and keys typed over the box's selected text.
+    void click(const char* name) const {
+        QWidget* target = find<QWidget>(name);
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, target->height() / 2));
     }
     void type(const char* name, const QString& keys) const {
         QLineEdit* target = box(name);
         target->selectAll();
         QTest::keyClicks(target, keys);
+    }
+    // Opens a dialog by its button and picks the option there with OK.
+    void choose(const char* button, const char* option) {
+        toolkit.queueModal(ChooseAndOk(QLatin1String(option)));
+        click(button);
     }
 
     LocaleScope locale{PointLocale()};

@@ -12,9 +12,9 @@
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace orvand::test {
@@ -93,23 +93,21 @@ inline std::string FocusWhenShown(QDialog& dialog) {
     return focus != nullptr ? focus->objectName().toStdString() : "(none)";
 }
 
-// Dialog windows that exist now, shown or not.
-inline int DialogsAlive() {
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += qobject_cast<QDialog*>(widget) != nullptr ? 1 : 0;
-    return count;
-}
-
 // Closed by its close box, nothing pressed.
-inline void CloseBox(QDialog&) {}
+inline void CloseBox(QDialog& dialog) {
+    dialog.close();
+}
 
 // Does next in the window, counting it in fresh when it came up alone, with no
 // option selected and nothing written yet.
 inline ScriptedToolkit::ModalAction CountingFresh(int& fresh, const RecordingPort& port,
                                                   ScriptedToolkit::ModalAction next) {
     return [&fresh, &port, next](QDialog& dialog) {
-        bool empty = port.writes.empty() && DialogsAlive() == 1;
+        // The dialog windows that exist now, shown or not: this one alone.
+        const auto windows = QApplication::topLevelWidgets();
+        bool empty = port.writes.empty() && std::ranges::count_if(windows, [](QWidget* window) {
+                                                return qobject_cast<QDialog*>(window) != nullptr;
+                                            }) == 1;
         for (QRadioButton* option : dialog.findChildren<QRadioButton*>())
             empty = empty && !option->isChecked();
         fresh += empty ? 1 : 0;
@@ -117,21 +115,8 @@ inline ScriptedToolkit::ModalAction CountingFresh(int& fresh, const RecordingPor
     };
 }
 
-// The message boxes shown: title, text and icon.
-using Message = std::tuple<QString, QString, MessageIcon>;
-inline std::vector<Message> Messages(const ScriptedToolkit& toolkit) {
-    std::vector<Message> all;
-    for (const ShownBox& box : toolkit.messages())
-        all.emplace_back(box.title, box.text, box.icon);
-    return all;
-}
-
-inline int ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
-    int count = 0;
-    for (const ShownBox& box : toolkit.shown())
-        if (box.kind == ShownBox::Kind::Modal && box.text == window)
-            ++count;
-    return count;
+inline long ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
+    return std::ranges::count(toolkit.ofKind(ShownBox::Kind::Modal), window, &ShownBox::text);
 }
 
 class DialogTest : public ::testing::Test {
