@@ -33,9 +33,8 @@ class ModesTest : public WorkbenchFixture {
     }
 };
 
-const QString kPackageStartCaption = QString(15, QLatin1Char(' ')) + QStringLiteral("Kestrel") +
-                                     QString(16, QLatin1Char(' ')) +
-                                     QStringLiteral("Package - Heatsink Selection");
+const QString kPackageStartCaption =
+    QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
 
 } // namespace
 
@@ -85,37 +84,6 @@ TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
               SystemColourValue(SystemColour::InactiveBorder));
 }
 
-TEST_F(ModesTest, PeakCurrentBoxOnlyInDiscreteMode) {
-    // Shown: the tick box, the value box, its label.
-    const std::initializer_list<const char*> peak{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk"};
-    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
-    click("chkuserIlpk");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_EQ(shown(peak), "100");
-
-    click("cmdHarrierRdson");
-    click("chkuserIlpk");
-    EXPECT_EQ(shown(peak), "011");
-    QTest::keyClicks(box("txtUserIlpk"), QStringLiteral("2.5"));
-
-    // The device button unticks it and takes it out of reach; the typed value
-    // stays in the hidden box.
-    toolkit.queueModal(CloseBox);
-    click("cmdKestrelRdson");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_EQ(shown(peak), "100");
-    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
-    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
-
-    click("cmdHarrierRdson");
-    click("chkuserIlpk");
-    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
-    QTest::mouseDClick(box("txtUserIlpk"), Qt::LeftButton);
-    EXPECT_EQ(shown(peak), "100");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_TRUE(check("chkuserIlpk")->isEnabled());
-}
-
 TEST_F(ModesTest, HeatsinkTickedTwiceSwapsTheBoxesAndLeavesPackageOnlyCleared) {
     choose("cmdKestrelRdson", "optPX11");
     ASSERT_EQ(record.PackageOnly, 1.0);
@@ -158,16 +126,40 @@ TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
     EXPECT_EQ(record.Rthja, 78.0);
 }
 
+// A tick shows the value box and its label in place of the tick box, a double-click into the
+// box unticks it, and the text stays; the peak current only in discrete mode.
 TEST_F(ModesTest, OptionalValuesShowAndHideTheirBoxesKeepingTheText) {
-    const std::initializer_list<const char*> lpri{"chkuserLpri", "txtUserLpri", "lblUserLpri"};
-    click("chkuserLpri");
-    EXPECT_EQ(shown(lpri), "011");
-    QTest::keyClicks(box("txtUserLpri"), QStringLiteral("470"));
-    QTest::mouseDClick(box("txtUserLpri"), Qt::LeftButton);
-    EXPECT_EQ(shown(lpri), "100");
-    EXPECT_FALSE(check("chkuserLpri")->isChecked());
-    click("chkuserLpri");
-    EXPECT_EQ(box("txtUserLpri")->text(), QStringLiteral("470"));
+    const std::initializer_list<const char*> peak{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk"};
+    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
+    click("chkuserIlpk");
+    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
+    EXPECT_EQ(shown(peak), "100");
+
+    click("cmdHarrierRdson");
+    for (const auto& [checkName, boxName, labelName, text] :
+         {std::tuple{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk", "2.5"},
+          std::tuple{"chkuserLpri", "txtUserLpri", "lblUserLpri", "470"}}) {
+        SCOPED_TRACE(checkName);
+        click(checkName);
+        EXPECT_EQ(shown({checkName, boxName, labelName}), "011");
+        QTest::keyClicks(box(boxName), QLatin1String(text));
+        QTest::mouseDClick(box(boxName), Qt::LeftButton);
+        EXPECT_EQ(shown({checkName, boxName, labelName}), "100");
+        EXPECT_FALSE(check(checkName)->isChecked());
+        EXPECT_TRUE(check(checkName)->isEnabled());
+        click(checkName);
+        EXPECT_EQ(box(boxName)->text(), QLatin1String(text));
+    }
+
+    toolkit.queueModal(CloseBox);
+    click("cmdKestrelRdson");
+    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
+    EXPECT_EQ(shown(peak), "100");
+    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
+    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
+    click("cmdHarrierRdson");
+    click("chkuserIlpk");
+    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
 
     for (const auto& [boxName, labelName, checkName] :
          {std::tuple{"txtCext", "lblCext", "chkCext"}, std::tuple{"txttr", "lbltr", "chktr"}}) {

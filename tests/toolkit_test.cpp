@@ -136,22 +136,17 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
     QtToolkit toolkit;
     for (const auto& [what, asked, documentsExist, opens] : rows) {
         SCOPED_TRACE(what);
-        if (documentsExist) {
-            ASSERT_TRUE(QDir().mkpath(documents));
-        }
-        QString folder, title;
-        bool confirms = true;
+        ASSERT_TRUE(!documentsExist || QDir().mkpath(documents));
+        // The folder, the title, the filters and whether it asks before replacing.
+        std::tuple<QString, QString, QStringList, bool> seen;
         whenModal<QFileDialog>([&](QFileDialog* dialog) {
-            folder = dialog->directory().absolutePath();
-            title = dialog->windowTitle();
-            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-            EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("All Files (*)")});
+            seen = {dialog->directory().absolutePath(), dialog->windowTitle(),
+                    dialog->nameFilters(), !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
             dialog->reject();
         });
         EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), asked), std::nullopt);
-        EXPECT_EQ(folder, QDir(opens).absolutePath());
-        EXPECT_EQ(title, QStringLiteral("Save File"));
-        EXPECT_FALSE(confirms);
+        EXPECT_EQ(seen, std::tuple(QDir(opens).absolutePath(), QStringLiteral("Save File"),
+                                   QStringList{QStringLiteral("All Files (*)")}, false));
     }
     // An existing name is chosen without a question.
     const QString chosen = home.filePath("reports/run");
