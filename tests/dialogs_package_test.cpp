@@ -58,10 +58,8 @@ TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) 
     for (const QRadioButton* option : dialog.findChildren<QRadioButton*>())
         EXPECT_TRUE(option->group() == group && !option->isChecked())
             << option->objectName().toStdString();
-    EXPECT_EQ(Option(dialog, QStringLiteral("opt3CopperDIP8"))->text(),
-              QStringLiteral("3 cm² Copper Area"));
-    EXPECT_EQ(Option(dialog, QStringLiteral("optnoHSTO220ISO"))->text(),
-              QStringLiteral("TO220 ISODR"));
+    EXPECT_EQ(Option(dialog, "opt3CopperDIP8")->text(), "3 cm² Copper Area");
+    EXPECT_EQ(Option(dialog, "optnoHSTO220ISO")->text(), "TO220 ISODR");
     // The keyboard order by tab number; OK, first, has the focus when the window opens.
     EXPECT_EQ(KeyboardOrder(dialog),
               std::vector<std::string>(

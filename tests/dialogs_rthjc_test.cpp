@@ -93,9 +93,8 @@ TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {
     ScriptedToolkit toolkit;
     bool closedByClick = false;
     toolkit.queueModal([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.objectName(), QStringLiteral("FormRthjcvsCopper"));
-        EXPECT_EQ(dialog.windowTitle(),
-                  QStringLiteral("Thermal Resistance of Different Packages and Copper Area"));
+        EXPECT_EQ(dialog.objectName(), "FormRthjcvsCopper");
+        EXPECT_EQ(dialog.windowTitle(), "Thermal Resistance of Different Packages and Copper Area");
         EXPECT_EQ(dialog.size(), QSize(1001, 733));
         auto* picture = dialog.findChild<QWidget*>(QStringLiteral("imgRthjavsCopperA"));
         ASSERT_NE(picture, nullptr);

@@ -101,8 +101,7 @@ TEST_F(RunsTest, IntegratedDeviceOnTheHeatsinkPath) {
     toolkit.clearShown();
     click("CmdStart");
     expectRun({"RV22 on 21.5 K/W", 6439, 3.21616, 75.0113, 155.627});
-    QFile report(
-        dir.filePath(QStringLiteral("hs Universal DCM Discrete Harrier 0.90 Ohm Rth 18.0.txt")));
+    QFile report(dir.filePath("hs Universal DCM Discrete Harrier 0.90 Ohm Rth 18.0.txt"));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly))
         << QDir(dir.path()).entryList().join(u'|').toStdString();
     const QList<QByteArray> lines = report.readAll().split('\n');

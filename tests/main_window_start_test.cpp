@@ -17,8 +17,7 @@ using namespace orvand;
 
 namespace {
 
-const QString kZeroInput =
-    QStringLiteral("Please check one of you inputs in the input section is zero.");
+const QString kZeroInput = "Please check one of you inputs in the input section is zero.";
 // What the writer adds to the chosen name for case A.
 const QString kSuffix = QStringLiteral(" Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt");
 

@@ -41,10 +41,7 @@ class ReportInBothLocales : public ::testing::TestWithParam<bool> {
   protected:
     LocaleScope locale{GetParam() ? CommaLocale() : PointLocale()};
     QString sep(const char* text) const {
-        QString s = QString::fromUtf8(text);
-        if (GetParam())
-            s.replace(u'.', u',');
-        return s;
+        return QString::fromUtf8(text).replace(u'.', GetParam() ? u',' : u'.');
     }
 };
 INSTANTIATE_TEST_SUITE_P(Locales, ReportInBothLocales, ::testing::Values(false, true),

@@ -1,4 +1,3 @@
-#include "modal_watchdog.h"
 #include "qstring_printer.h"
 #include "qt_toolkit.h"
 #include "scripted_toolkit.h"
@@ -21,6 +20,24 @@
 using namespace orvand;
 
 namespace {
+
+// Guards a test that drives the real toolkit: a modal window still open when it
+// fires is closed and the test fails, so a forgotten box never hangs the run.
+class ModalWatchdog {
+  public:
+    ModalWatchdog() {
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [] {
+            while (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "modal window left open: " << modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        timer_.start(5000);
+    }
+
+  private:
+    QTimer timer_;
+};
 
 // Waits for a modal widget of type T and hands it to act.
 template <typename T> void whenModal(std::function<void(T*)> act) {
@@ -58,7 +75,7 @@ bool TitleFits(const QWidget& box) {
 // A box is wide enough for its title, however short its text: a window manager
 // would otherwise cut the title.
 TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
-    test::ModalWatchdog watchdog;
+    ModalWatchdog watchdog;
     QtToolkit toolkit;
     const std::tuple<MessageIcon, QMessageBox::Icon, const char*> rows[] = {
         {MessageIcon::Critical, QMessageBox::Critical, "Missing Kestrel Selection"},
@@ -78,7 +95,7 @@ TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
 }
 
 TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
-    test::ModalWatchdog watchdog;
+    ModalWatchdog watchdog;
     QtToolkit toolkit;
     const QString title = QStringLiteral("User Defined Input Voltage Range");
     for (const bool ok : {true, false}) {
@@ -97,7 +114,7 @@ TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
 // window modal to the whole program and returns once the window is closed. The
 // watchdog fails the test, rather than hang it, if closing does not end the call.
 TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
-    test::ModalWatchdog watchdog;
+    ModalWatchdog watchdog;
     QtToolkit toolkit;
     QDialog window;
     bool ranInside = false;
@@ -118,7 +135,7 @@ TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
 // never asks about replacing (the chosen path itself is not written) and
 // returns the path as chosen.
 TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
-    test::ModalWatchdog watchdog;
+    ModalWatchdog watchdog;
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     const QByteArray savedHome = qgetenv("HOME");
@@ -172,8 +189,7 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     toolkit.messageBox(note.text, note.title, note.icon);
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("2"));
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QString());
-    EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save"), QStringLiteral("C:/")),
-              std::optional<QString>(QStringLiteral("/tmp/report")));
+    EXPECT_EQ(toolkit.saveDialog("Save", "C:/"), std::optional<QString>("/tmp/report"));
     toolkit.answerInputs([] { return QStringLiteral("7"); });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("7"));
     toolkit.writeBox(OutputBox::OutD, QStringLiteral("50"));
