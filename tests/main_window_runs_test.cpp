@@ -1,7 +1,6 @@
 // Whole runs through the window: a choice in the dialogs, then Start. The
-// expected values were worked out separately from the design formulas (DCM
-// sweep in 0.01 W steps, default inputs 85 V, 20 V ripple, 100 V reflected,
-// 80 %, 50/125 °C), not by the program's engine.
+// expected values were worked out separately from the design formulas (a DCM
+// sweep in 0.01 W steps from the default inputs), not by the program's engine.
 
 #include "qstring_printer.h"
 #include "workbench_fixture.h"

@@ -47,9 +47,8 @@ constexpr qint64 kStepLimitMs = 4000; // the sanitizers slow the sweep several t
 constexpr qint64 kStepLimitMs = 1000;
 #endif
 
-// What one seed's Starts with a file chosen came to: refused ("Input Error")
-// or to a missing folder ("Output Error"), both without a report, or a report
-// written and checked.
+// What one seed's Starts with a file chosen came to: refused ("Input Error"),
+// to a missing folder ("Output Error"), or a report written and checked.
 struct ReportCounts {
     int fileStarts = 0, refused = 0, missingFolder = 0, reports = 0;
 };
@@ -72,11 +71,9 @@ class Soak {
         });
         toolkit_.answerSaves([this]() -> std::optional<QString> {
             const int pick = below(10);
-            if (pick == 0)
-                return folder_ + QStringLiteral("/missing/run");
-            if (pick <= 4)
-                return std::nullopt;
-            return folder_ + QStringLiteral("/run") + QString::number(below(5));
+            if (pick > 4)
+                return folder_ + "/run" + QString::number(below(5));
+            return pick == 0 ? std::optional(folder_ + "/missing/run") : std::nullopt;
         });
         toolkit_.answerModals([this](QDialog& window) { answerModal(window); });
         toolkit_.setFailureHandler(

@@ -70,13 +70,18 @@ bool TitleFits(const QWidget& box) {
     return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) <= label.width();
 }
 
+// The real toolkit under a watchdog.
+class QtToolkitTest : public ::testing::Test {
+  protected:
+    ModalWatchdog watchdog;
+    QtToolkit toolkit;
+};
+
 } // namespace
 
 // A box is wide enough for its title, however short its text: a window manager
 // would otherwise cut the title.
-TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
-    ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, MessageBoxShowsTextTitleAndIconUntilOk) {
     const std::tuple<MessageIcon, QMessageBox::Icon, const char*> rows[] = {
         {MessageIcon::Critical, QMessageBox::Critical, "Missing Kestrel Selection"},
         {MessageIcon::Exclamation, QMessageBox::Warning, "Note"},
@@ -94,9 +99,7 @@ TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     }
 }
 
-TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
-    ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
     const QString title = QStringLiteral("User Defined Input Voltage Range");
     for (const bool ok : {true, false}) {
         std::tuple<QString, QString, bool> seen; // prompt, title, whether the title fits
@@ -113,9 +116,7 @@ TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
 // The program's windows run their handlers inside this call: it shows the
 // window modal to the whole program and returns once the window is closed. The
 // watchdog fails the test, rather than hang it, if closing does not end the call.
-TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
-    ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, ShowModalRunsTheWindowModallyUntilItCloses) {
     QDialog window;
     bool ranInside = false;
     QTimer::singleShot(20, &window, [&] {
@@ -134,8 +135,7 @@ TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
 // user's documents folder, else at home; it keeps the title, sets no filter,
 // never asks about replacing (the chosen path itself is not written) and
 // returns the path as chosen.
-TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
-    ModalWatchdog watchdog;
+TEST_F(QtToolkitTest, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     const QByteArray savedHome = qgetenv("HOME");
@@ -150,7 +150,6 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
         {"missing folder", QStringLiteral("C:/Eigene Dateien"), true, documents},
         {"existing folder", home.filePath("reports"), true, home.filePath("reports")},
     };
-    QtToolkit toolkit;
     for (const auto& [what, asked, documentsExist, opens] : rows) {
         SCOPED_TRACE(what);
         ASSERT_TRUE(!documentsExist || QDir().mkpath(documents));
