@@ -111,11 +111,11 @@ TEST(FormRthjcvsCopperTest, ClickOnThePictureClosesTheWindow) {
 }
 
 // The ticks of an axis as "value=label", each value to its last bit.
-QString Ticks(const std::vector<ChartTick>& ticks) {
+std::string Ticks(const std::vector<ChartTick>& ticks) {
     QStringList shown;
     for (const ChartTick& tick : ticks)
         shown << QString::number(tick.value, 'g', 17) + u'=' + tick.text;
-    return shown.join(u' ');
+    return shown.join(u' ').toStdString();
 }
 
 // The axes and the curves the chart is drawn from; how it is drawn, legend

@@ -143,8 +143,7 @@ TEST_F(CalculateDcm, TheDesignTable) {
 TEST_F(CalculateDcm, CextAtOrBelow3WKeepsTheValueTheRunBeganWith) {
     DesignRecord r = Design().set(&R::Ta, 125).set(&R::Cext, 42); // Cext of an earlier run
     CalculateDCM(r, typed("50"));
-    EXPECT_EQ(r.Cext, 42.0);
-    EXPECT_EQ(r.Ctotal, 42.0 + r.Coss);
+    EXPECT_EQ(std::pair(r.Cext, r.Ctotal), std::pair(42.0, 42.0 + r.Coss));
 }
 
 TEST_F(CalculateDcm, StepThirteenComparesTheBoxTextByTheLocaleReading) {
@@ -178,10 +177,8 @@ TEST_F(CalculateDcm, NothingIsWrittenOutsideDcm) {
     DcmOptions options = typed("50");
     options.dcmSelected = false;
     const DcmOutcome outcome = CalculateDCM(r, options);
-    EXPECT_TRUE(outcome.ok());
-    EXPECT_FALSE(outcome.calculated);
-    EXPECT_EQ(r.VDCmin, 0.0);
-    EXPECT_EQ(r.Pout, 0.0);
+    EXPECT_EQ(std::tuple(outcome.ok(), outcome.calculated, r.VDCmin, r.Pout),
+              std::tuple(true, false, 0.0, 0.0));
 }
 
 // Inputs that pass the Start checks but leave a result undefined: each is

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace orvand;
 using namespace orvand::test;
@@ -22,10 +23,10 @@ class ModesTest : public WorkbenchFixture {
     }
     QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
     // Which of the named controls are shown, as "1" and "0".
-    QString shown(std::initializer_list<const char*> names) const {
-        QString flags;
+    std::string shown(std::initializer_list<const char*> names) const {
+        std::string flags;
         for (const char* name : names)
-            flags += find<QWidget>(name)->isVisible() ? u'1' : u'0';
+            flags += find<QWidget>(name)->isVisible() ? '1' : '0';
         return flags;
     }
     QColor ron25(QPalette::ColorGroup group, QPalette::ColorRole role) const {
