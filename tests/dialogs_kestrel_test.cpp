@@ -29,8 +29,7 @@ struct ExpectedDevice {
     bool discontinued = false;
 };
 
-// Written out here rather than read from the catalogue, so that a slip in the
-// catalogue shows.
+// Written out, not read from the catalogue, so that a slip in it shows.
 const std::vector<ExpectedDevice> kExpected{
     {"optPX11", "PX11", "PX11", "DIP8", 3.5, 90, 100, 0.6, false, "12", 240, 840},
     {"optPX11S", "PX11S", "PX11S", "SO14", 3.5, 112, 100, 0.6, false, "12", 1440, 840},
@@ -62,12 +61,12 @@ const ShownBox kMissingDevice{.text = "Please check your choice.",
 
 } // namespace
 
-class KestrelCatalogue : public DialogTest {};
+class FormKestrelTest : public DialogTest {};
 
 // Each device after one of the other family and a copper choice, in both
 // locales: what the window shows and the record as each write's change handler
 // finds it, in the order of the handler's steps.
-TEST_F(KestrelCatalogue, EachDeviceWritesItsRowStepByStep) {
+TEST_F(FormKestrelTest, EachDeviceWritesItsRowStepByStep) {
     ASSERT_EQ(kKestrelCatalogue.size(), kExpected.size());
     DesignRecord start;
     start.KestrelSel = true;
@@ -123,7 +122,7 @@ TEST_F(KestrelCatalogue, EachDeviceWritesItsRowStepByStep) {
     EXPECT_TRUE(toolkit.messages().empty());
 }
 
-TEST_F(KestrelCatalogue, WindowHoldsEveryDeviceInOneGroupWithNoneSelected) {
+TEST_F(FormKestrelTest, WindowHoldsEveryDeviceInOneGroupWithNoneSelected) {
     FormKestrel dialog(record, port, toolkit);
     EXPECT_EQ(std::tuple(dialog.objectName(), dialog.windowTitle(), dialog.size()),
               std::tuple("FormKestrel", "Kestrel Family Rdson Check", QSize(483, 278)));
@@ -147,8 +146,6 @@ TEST_F(KestrelCatalogue, WindowHoldsEveryDeviceInOneGroupWithNoneSelected) {
     EXPECT_FALSE(Option(dialog, QStringLiteral("optRV23"))->isChecked());
 }
 
-class FormKestrelTest : public DialogTest {};
-
 TEST_F(FormKestrelTest, OkWithoutChoiceReopensAfreshAndOnlyTheNewOkApplies) {
     // However often OK is refused, each window comes up alone, empty, with
     // nothing written yet.
@@ -162,11 +159,9 @@ TEST_F(FormKestrelTest, OkWithoutChoiceReopensAfreshAndOnlyTheNewOkApplies) {
     EXPECT_EQ(toolkit.messages(), std::vector(kRefusals, kMissingDevice));
     EXPECT_EQ(fresh, kRefusals + 1);
     EXPECT_EQ(ModalsShown(toolkit, QStringLiteral("FormKestrel")), kRefusals + 1);
-    // Applied once, by the last window.
     EXPECT_EQ(port.writes.size(), 6u);
-    EXPECT_EQ(record.DeviceName, QStringLiteral("RV21"));
-    EXPECT_EQ(record.Ipkd, 3.2);
-    EXPECT_EQ(record.PackageOnly, 1.0);
+    EXPECT_EQ(std::tuple(record.DeviceName, record.Ipkd, record.PackageOnly),
+              std::tuple(QStringLiteral("RV21"), 3.2, 1.0));
 }
 
 TEST_F(FormKestrelTest, CloseBoxOfFirstOrReopenedWindowWritesNothing) {

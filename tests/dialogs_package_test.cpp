@@ -20,8 +20,7 @@ struct ExpectedPackage {
     QString copperText; // empty: unchanged
 };
 
-// Written out here rather than read from the table, so that a slip in the table
-// shows.
+// Written out, not read from the table, so that a slip in it shows.
 const QString three = QStringLiteral(" (3cm² Copper Area on PCB)");
 const QString six = QStringLiteral(" (6cm² Copper Area on PCB)");
 const std::vector<ExpectedPackage> kExpected{
@@ -58,10 +57,8 @@ TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) 
     for (const QRadioButton* option : dialog.findChildren<QRadioButton*>())
         EXPECT_TRUE(option->group() == group && !option->isChecked())
             << option->objectName().toStdString();
-    EXPECT_EQ(Option(dialog, QStringLiteral("opt3CopperDIP8"))->text(),
-              QStringLiteral("3 cm² Copper Area"));
-    EXPECT_EQ(Option(dialog, QStringLiteral("optnoHSTO220ISO"))->text(),
-              QStringLiteral("TO220 ISODR"));
+    EXPECT_EQ(Option(dialog, "opt3CopperDIP8")->text(), "3 cm² Copper Area");
+    EXPECT_EQ(Option(dialog, "optnoHSTO220ISO")->text(), "TO220 ISODR");
     // The keyboard order by tab number; OK, first, has the focus when the window opens.
     EXPECT_EQ(KeyboardOrder(dialog),
               std::vector<std::string>(
@@ -131,7 +128,6 @@ TEST_F(FormKestrelHSTest, ChoiceInReopenedWindowAppliesOnce) {
     toolkit.queueModal(ChooseAndOk(QStringLiteral("opt3CopperDIP8")));
     ShowFormKestrelHS(record, port, toolkit, nullptr);
     EXPECT_EQ(port.log(), QStringList({"caption KestrelHS DIP8 3cm²", "box Rthja 64"}));
-    EXPECT_EQ(record.Rthja, 64.0);
-    EXPECT_EQ(record.PackageOnly, 0.0);
-    EXPECT_EQ(record.CopperAreaText, QStringLiteral(" (3cm² Copper Area on PCB)"));
+    EXPECT_EQ(std::tuple(record.Rthja, record.PackageOnly, record.CopperAreaText),
+              std::tuple(64.0, 0.0, three));
 }

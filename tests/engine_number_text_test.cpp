@@ -28,10 +28,7 @@ class NumberTextInBothLocales : public ::testing::TestWithParam<bool> {
     LocaleScope locale{GetParam() ? CommaLocale() : PointLocale()};
     // The text a value with a fraction is written with in this locale.
     QString sep(const char* pointText) const {
-        QString text = QString::fromLatin1(pointText);
-        if (comma())
-            text.replace(QLatin1Char('.'), QLatin1Char(','));
-        return text;
+        return QString::fromLatin1(pointText).replace(u'.', comma() ? u',' : u'.');
     }
     static void expectPlain(std::span<const Reading> rows) {
         for (const Reading& row : rows)

@@ -26,22 +26,23 @@
 namespace orvand::test {
 namespace {
 
-TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInputs) {
-    LocaleScope locale{PointLocale()};
-    DesignRecord record;
-    ScriptedToolkit toolkit;
-    toolkit.setFailureHandler([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
-    FormWorkbench window(record, toolkit);
+using MainWindowLayout = WorkbenchFixture;
+
+TEST_F(MainWindowLayout, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInputs) {
+    // A program built afresh, looked at before its start-up.
+    window.reset();
+    record = DesignRecord{};
+    window = std::make_unique<FormWorkbench>(record, toolkit);
     std::vector<bool> visibleAtMessage;
-    toolkit.watch([&](const ShownBox&) { visibleAtMessage.push_back(window.isVisible()); });
+    toolkit.watch([&](const ShownBox&) { visibleAtMessage.push_back(window->isVisible()); });
     // The client area's place; the offscreen platform moves a shown window.
-    EXPECT_EQ(window.geometry(), QRect(36, 71, 944, 664));
+    EXPECT_EQ(window->geometry(), QRect(36, 71, 944, 664));
 
     // Building the window runs no input check and fills nothing in.
     EXPECT_TRUE(toolkit.shown().empty());
     EXPECT_TRUE(record == DesignRecord{});
 
-    window.Form_Load();
+    window->Form_Load();
     const ShownBox notice{.text = "NOTE: This is a Preliminary Version of Orvand.",
                           .title = "Preliminary Version"};
     EXPECT_EQ(toolkit.shown(), std::vector{notice});
@@ -51,8 +52,8 @@ TEST(MainWindowStartUp, NoticeComesBeforeTheWindowAndTheRecordHoldsTheInitialInp
     // Case A's inputs, less its switch and package, and nothing else.
     using R = DesignRecord;
     EXPECT_TRUE(record == Design().set(&R::Ron25, 0).set(&R::Rthja, 0).set(&R::InputPresent, true));
-    EXPECT_EQ(window.windowTitle(), "Orvand - Kestrel Calculation Software for Flyback Topology "
-                                    "Version " ORVAND_VERSION " - Dravik Technologies");
+    EXPECT_EQ(window->windowTitle(), "Orvand - Kestrel Calculation Software for Flyback Topology "
+                                     "Version " ORVAND_VERSION " - Dravik Technologies");
 }
 
 // The width a control's caption takes, its indicator included; 0 for a
@@ -72,8 +73,6 @@ int CaptionWidth(const QWidget& widget) {
         return widest + 4;
     return qobject_cast<const QLabel*>(&widget) ? widest : 0;
 }
-
-using MainWindowLayout = WorkbenchFixture;
 
 const QStringList kStartSelection{"optflybackdcm", "optVacinUniversalRange", "optNoSave"};
 
@@ -132,16 +131,13 @@ TEST_F(MainWindowLayout, PlacesSizesAndContainersInPixels) {
     EXPECT_EQ(find<QWidget>("frmOutLosses")->parentWidget(), find<QWidget>("frmOutputSection"));
     EXPECT_EQ(find<QWidget>("optNoSave")->parentWidget(), window.get());
 
-    // Labels stay inside their frames and clear of the control to their right.
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        const QWidget* frame = label->parentWidget();
-        EXPECT_LE(label->geometry().right(), frame->width()) << label->objectName().toStdString();
-    }
-    // Captions are not clipped.
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        const int needed = CaptionWidth(*widget);
-        EXPECT_LE(needed, widget->width()) << widget->objectName().toStdString();
-    }
+    // Labels stay inside their frames and clear of the control to their right;
+    // no caption is clipped.
+    for (QLabel* label : window->findChildren<QLabel*>())
+        EXPECT_LE(label->geometry().right(), label->parentWidget()->width())
+            << label->objectName().toStdString();
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        EXPECT_LE(CaptionWidth(*widget), widget->width()) << widget->objectName().toStdString();
     EXPECT_LT(find<QWidget>("lblTj")->geometry().right(), box("txtRon25")->x());
     EXPECT_LT(find<QWidget>("lblRthjc")->geometry().right(), find<QWidget>("CmdRthjc")->x());
 }
@@ -249,7 +245,7 @@ TEST_F(MainWindowKeyboard, FocusStartsInPmaxAndTabFollowsTheOrder) {
 
 // Whoever selects an option, Tab stops on it: the user, or the program after a
 // Start that had a file chosen ("No Saving" again) and when CCM falls back to
-// DCM, though the focus stays on the option clicked last.
+// DCM with a note, though the focus stays on the option clicked last.
 TEST_F(MainWindowKeyboard, TabStopsOnTheOptionTheProgramSelected) {
     toolkit.queueSave(QStringLiteral("/nonexistent/run"));
     for (const char* name : {"optCreateFile", "CmdStart", "optflybackccm"}) {
@@ -263,6 +259,7 @@ TEST_F(MainWindowKeyboard, TabStopsOnTheOptionTheProgramSelected) {
                   {.text = "Please check one of you inputs in the input section is zero.",
                    .title = "Input Error"},
                   {.text = "To be defined", .title = "Info", .icon = MessageIcon::Exclamation}}));
+    EXPECT_EQ(selected(), kStartSelection);
 }
 
 // Each group selects within its own container, whether by a click or by code;

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace orvand;
 using namespace orvand::test;
@@ -22,10 +23,10 @@ class ModesTest : public WorkbenchFixture {
     }
     QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
     // Which of the named controls are shown, as "1" and "0".
-    QString shown(std::initializer_list<const char*> names) const {
-        QString flags;
+    std::string shown(std::initializer_list<const char*> names) const {
+        std::string flags;
         for (const char* name : names)
-            flags += find<QWidget>(name)->isVisible() ? u'1' : u'0';
+            flags += find<QWidget>(name)->isVisible() ? '1' : '0';
         return flags;
     }
     QColor ron25(QPalette::ColorGroup group, QPalette::ColorRole role) const {
@@ -33,9 +34,8 @@ class ModesTest : public WorkbenchFixture {
     }
 };
 
-const QString kPackageStartCaption = QString(15, QLatin1Char(' ')) + QStringLiteral("Kestrel") +
-                                     QString(16, QLatin1Char(' ')) +
-                                     QStringLiteral("Package - Heatsink Selection");
+const QString kPackageStartCaption =
+    QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
 
 } // namespace
 
@@ -85,37 +85,6 @@ TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
               SystemColourValue(SystemColour::InactiveBorder));
 }
 
-TEST_F(ModesTest, PeakCurrentBoxOnlyInDiscreteMode) {
-    // Shown: the tick box, the value box, its label.
-    const std::initializer_list<const char*> peak{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk"};
-    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
-    click("chkuserIlpk");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_EQ(shown(peak), "100");
-
-    click("cmdHarrierRdson");
-    click("chkuserIlpk");
-    EXPECT_EQ(shown(peak), "011");
-    QTest::keyClicks(box("txtUserIlpk"), QStringLiteral("2.5"));
-
-    // The device button unticks it and takes it out of reach; the typed value
-    // stays in the hidden box.
-    toolkit.queueModal(CloseBox);
-    click("cmdKestrelRdson");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_EQ(shown(peak), "100");
-    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
-    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
-
-    click("cmdHarrierRdson");
-    click("chkuserIlpk");
-    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
-    QTest::mouseDClick(box("txtUserIlpk"), Qt::LeftButton);
-    EXPECT_EQ(shown(peak), "100");
-    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
-    EXPECT_TRUE(check("chkuserIlpk")->isEnabled());
-}
-
 TEST_F(ModesTest, HeatsinkTickedTwiceSwapsTheBoxesAndLeavesPackageOnlyCleared) {
     choose("cmdKestrelRdson", "optPX11");
     ASSERT_EQ(record.PackageOnly, 1.0);
@@ -158,16 +127,40 @@ TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
     EXPECT_EQ(record.Rthja, 78.0);
 }
 
+// A tick shows the value box and its label in place of the tick box, a double-click into the
+// box unticks it, and the text stays; the peak current only in discrete mode.
 TEST_F(ModesTest, OptionalValuesShowAndHideTheirBoxesKeepingTheText) {
-    const std::initializer_list<const char*> lpri{"chkuserLpri", "txtUserLpri", "lblUserLpri"};
-    click("chkuserLpri");
-    EXPECT_EQ(shown(lpri), "011");
-    QTest::keyClicks(box("txtUserLpri"), QStringLiteral("470"));
-    QTest::mouseDClick(box("txtUserLpri"), Qt::LeftButton);
-    EXPECT_EQ(shown(lpri), "100");
-    EXPECT_FALSE(check("chkuserLpri")->isChecked());
-    click("chkuserLpri");
-    EXPECT_EQ(box("txtUserLpri")->text(), QStringLiteral("470"));
+    const std::initializer_list<const char*> peak{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk"};
+    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
+    click("chkuserIlpk");
+    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
+    EXPECT_EQ(shown(peak), "100");
+
+    click("cmdHarrierRdson");
+    for (const auto& [checkName, boxName, labelName, text] :
+         {std::tuple{"chkuserIlpk", "txtUserIlpk", "lblUserIlpk", "2.5"},
+          std::tuple{"chkuserLpri", "txtUserLpri", "lblUserLpri", "470"}}) {
+        SCOPED_TRACE(checkName);
+        click(checkName);
+        EXPECT_EQ(shown({checkName, boxName, labelName}), "011");
+        QTest::keyClicks(box(boxName), QLatin1String(text));
+        QTest::mouseDClick(box(boxName), Qt::LeftButton);
+        EXPECT_EQ(shown({checkName, boxName, labelName}), "100");
+        EXPECT_FALSE(check(checkName)->isChecked());
+        EXPECT_TRUE(check(checkName)->isEnabled());
+        click(checkName);
+        EXPECT_EQ(box(boxName)->text(), QLatin1String(text));
+    }
+
+    toolkit.queueModal(CloseBox);
+    click("cmdKestrelRdson");
+    EXPECT_FALSE(check("chkuserIlpk")->isChecked());
+    EXPECT_EQ(shown(peak), "100");
+    EXPECT_FALSE(check("chkuserIlpk")->isEnabled());
+    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
+    click("cmdHarrierRdson");
+    click("chkuserIlpk");
+    EXPECT_EQ(box("txtUserIlpk")->text(), QStringLiteral("2.5"));
 
     for (const auto& [boxName, labelName, checkName] :
          {std::tuple{"txtCext", "lblCext", "chkCext"}, std::tuple{"txttr", "lbltr", "chktr"}}) {

@@ -45,12 +45,15 @@ TEST_F(MainWindowReadInputs, UnitsRangesAndUnusualTexts) {
     // Volts, kHz as Hz, percent as a fraction; the hidden heatsink boxes are read
     // with what they hold, and nothing else changes.
     using R = DesignRecord;
-    Design read;
-    read.set(&R::Vacmin, 190).set(&R::fwork, 67000).set(&R::Ta, 0).set(&R::Vr, 120);
-    EXPECT_TRUE(record == read.set(&R::Ron25, 0).set(&R::Rthja, 0));
+    Design expected;
+    expected.set(&R::Vacmin, 190).set(&R::fwork, 67000).set(&R::Ta, 0).set(&R::Vr, 120);
+    EXPECT_TRUE(record == expected.set(&R::Ron25, 0).set(&R::Rthja, 0));
     quietly("txtRthhs", "4.5");
     window->ReadInputs();
     EXPECT_EQ(record.Rthhs, 4.5);
+    // A frequency beyond the double range stores 0.
+    EXPECT_EQ(read("txtfwork", "1e306", &R::fwork), 0.0);
+    EXPECT_EQ(read("txtfwork", "1e300", &R::fwork), 1e303);
 
     // Others keeps whatever voltage it holds.
     find<QRadioButton>("optVacinOthers")->setChecked(true);
@@ -62,11 +65,6 @@ TEST_F(MainWindowReadInputs, UnitsRangesAndUnusualTexts) {
     window->ReadInputs();
     EXPECT_EQ(record.Vacmin, 85.0);
     EXPECT_TRUE(toolkit.shown().empty());
-}
-
-TEST_F(MainWindowReadInputs, FrequencyBeyondTheDoubleRangeStoresZero) {
-    EXPECT_EQ(read("txtfwork", "1e306", &DesignRecord::fwork), 0.0);
-    EXPECT_EQ(read("txtfwork", "1e300", &DesignRecord::fwork), 1e303);
 }
 
 // Texts on which the locale reading and the plain reading differ: a comma the
@@ -92,10 +90,9 @@ TEST_F(MainWindowReadInputs, OnResistanceAndUserPeakCurrentFollowTheLocale) {
 TEST_F(MainWindowReadInputs, ResetAfterRunPutsFourThingsBack) {
     auto* steady = find<QCheckBox>("chksteadystate");
     auto* create = find<QRadioButton>("optCreateFile");
-    {
-        const QSignalBlocker blocker(create);
-        create->setChecked(true);
-    }
+    QSignalBlocker blocker(create);
+    create->setChecked(true);
+    blocker.unblock();
     box("txtRon25")->setEnabled(true);
     record.CopperAreaText = "600mm2";
     record.Rthja = 55.0;

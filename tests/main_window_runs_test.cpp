@@ -1,7 +1,6 @@
 // Whole runs through the window: a choice in the dialogs, then Start. The
-// expected values were worked out separately from the design formulas (DCM
-// sweep in 0.01 W steps, default inputs 85 V, 20 V ripple, 100 V reflected,
-// 80 %, 50/125 °C), not by the program's engine.
+// expected values were worked out separately from the design formulas (a DCM
+// sweep in 0.01 W steps from the default inputs), not by the program's engine.
 
 #include "qstring_printer.h"
 #include "workbench_fixture.h"
@@ -101,8 +100,7 @@ TEST_F(RunsTest, IntegratedDeviceOnTheHeatsinkPath) {
     toolkit.clearShown();
     click("CmdStart");
     expectRun({"RV22 on 21.5 K/W", 6439, 3.21616, 75.0113, 155.627});
-    QFile report(
-        dir.filePath(QStringLiteral("hs Universal DCM Discrete Harrier 0.90 Ohm Rth 18.0.txt")));
+    QFile report(dir.filePath("hs Universal DCM Discrete Harrier 0.90 Ohm Rth 18.0.txt"));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly))
         << QDir(dir.path()).entryList().join(u'|').toStdString();
     const QList<QByteArray> lines = report.readAll().split('\n');

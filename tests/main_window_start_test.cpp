@@ -17,8 +17,7 @@ using namespace orvand;
 
 namespace {
 
-const QString kZeroInput =
-    QStringLiteral("Please check one of you inputs in the input section is zero.");
+const QString kZeroInput = "Please check one of you inputs in the input section is zero.";
 // What the writer adds to the chosen name for case A.
 const QString kSuffix = QStringLiteral(" Universal DCM Discrete Harrier 3.00 Ohm Rth 18.0.txt");
 
@@ -32,23 +31,19 @@ const std::initializer_list<const char*> kOutputBoxes = {
 class StartRun : public test::WorkbenchFixture {
   protected:
     void SetUp() override {
-        WorkbenchFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        useDiscreteSwitch();
+        freshCaseA();
     }
 
-    // Case A, where every test starts: a user-defined discrete switch of 3 ohm
-    // in a package of 90 K/W, everything else as the window starts.
-    void useDiscreteSwitch() {
+    // Case A, where every test starts, in a fresh window: a user-defined
+    // discrete switch of 3 ohm in a package of 90 K/W, everything else as the
+    // window starts.
+    void freshCaseA() {
+        freshWindow();
         click("cmdHarrierRdson");
         setText("txtRon25", "3");
         setText("txtRthja", "90");
         toolkit.clearShown();
-    }
-    // Case A in a fresh window: its boxes start from their initial texts.
-    void freshCaseA() {
-        freshWindow();
-        useDiscreteSwitch();
     }
 
     void setText(const char* name, const char* text) {
@@ -81,18 +76,6 @@ class StartRun : public test::WorkbenchFixture {
 
     QTemporaryDir dir;
 };
-
-TEST_F(StartRun, CaseAFillsTheOutputSection) {
-    start();
-    expectMessages({});
-    const QStringList expected = {"6.7",   "3.0",  "75.1", "50",   "50",   "16.6",
-                                  "0.013", "0.06", "0.77", "0.83", "0.83", "3.13",
-                                  "20.2",  "602",  "16.6", "18",   "7"};
-    EXPECT_EQ(outputTexts(), expected);
-    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
-    EXPECT_DOUBLE_EQ(record.Poutmax, 16.6); // read back from the written text
-    expectRunEnded();
-}
 
 // Each option the calculation reads, set in the window as a user sets it, must
 // reach the run: it moves the reachable power and a value that no other option
@@ -132,39 +115,14 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     }
 }
 
-// Runs that let no power out: Tj 150 with Ta 150 passes both temperature
-// tests, but with no room for a rise the sweep stops at its first step; a
-// package of 1e308 K/W gives results far too long for their boxes. Each is
-// shown, from the start of its text like every text the program writes, and
-// Pmax is written back as 0.0 and complained of. Typing leaves the cursor
-// where the user typed.
-TEST_F(StartRun, RunsWithoutPowerAreShownAndComplainedOf) {
-    for (const bool boundary : {true, false}) {
-        SCOPED_TRACE(boundary ? "Tj 150 with Ta 150" : "Rthja 1e308");
-        freshCaseA();
-        setText(boundary ? "txtTj" : "txtRthja", boundary ? "150" : "1e308");
-        setText("txtTa", boundary ? "150" : "50");
-        toolkit.clearShown();
-        start();
-        expectMessages(
-            {{.text = "Please check your value of the maximum Pout", .title = "Syntax Error"}});
-        EXPECT_EQ(texts({"txtPoutmax", "txtOutPout"}), QStringList({"0.0", "0.0"}));
-        EXPECT_EQ(record.Poutmax, 0.0);
-        EXPECT_FALSE(box("txtoutCoss")->text().isEmpty());
-        for (const char* name : kOutputBoxes)
-            EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
-    }
-    EXPECT_GE(box("txtOutTjc")->text().size(), 300);
-    type("txtPoutmax", "1234567890123456789012345");
-    EXPECT_EQ(box("txtPoutmax")->cursorPosition(), 25);
-}
-
 // Each of the thirteen checks of the inputs refuses alone, with one message
 // for all; a ticked peak current limit that is not positive has its own. The
 // Start checks refuse only zero; what a sign makes impossible is refused by the
 // run, with a message that names the input. A refused run changes no output box
 // and writes no report, though a file was chosen; what may be meant runs and
-// writes its report. Every run ends alike.
+// writes its report. A run that lets no power out writes Pmax back as 0.0 and
+// complains of it. What a run writes is shown from its start. Every run ends
+// alike.
 TEST_F(StartRun, EachSettingIsRefusedOrRuns) {
     const auto others = [&] {
         find<QRadioButton>("optVacinOthers")->setChecked(true);
@@ -183,6 +141,7 @@ TEST_F(StartRun, EachSettingIsRefusedOrRuns) {
     const QString peak = "Please check you peak current limit it is zero or negative.";
     const QString noLpri = "The primary inductance is zero or negative. Please insert a positive "
                            "primary inductance.";
+    const QString noPower = "Please check your value of the maximum Pout";
     const QString duty = "The duty cycle at the reached output power is above 100 %. Please check "
                          "the primary inductance, the frequency and the ripple voltage.";
     const struct {
@@ -256,8 +215,17 @@ TEST_F(StartRun, EachSettingIsRefusedOrRuns) {
          },
          "Continuous Conduction Mode Operation", "Note"},
         // The first step already crosses the limit: 0.01 W, shown as 0.0.
-        {"Ta 125 °C", [&] { setText("txtTa", "125"); },
-         "Please check your value of the maximum Pout", "Syntax Error"},
+        {"Ta 125 °C", [&] { setText("txtTa", "125"); }, noPower, "Syntax Error"},
+        // Both temperature tests pass, but with no room for a rise the sweep
+        // stops at its first step.
+        {"Tj 150 with Ta 150",
+         [&] {
+             setText("txtTj", "150");
+             setText("txtTa", "150");
+         },
+         noPower, "Syntax Error"},
+        // Results far too long for their boxes, looked at after the table.
+        {"Rthja 1e308", [&] { setText("txtRthja", "1e308"); }, noPower, "Syntax Error"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -274,30 +242,45 @@ TEST_F(StartRun, EachSettingIsRefusedOrRuns) {
         const bool runs = row.message.isEmpty() || row.title != std::string_view("Input Error");
         if (runs) {
             EXPECT_NE(outputTexts(), before);
-            EXPECT_FALSE(box("txtOutPout")->text().isEmpty());
+            EXPECT_FALSE(texts({"txtOutPout", "txtoutCoss"}).contains(QString()));
+            for (const char* name : kOutputBoxes)
+                EXPECT_EQ(box(name)->cursorPosition(), 0) << name;
         } else {
             EXPECT_EQ(outputTexts(), before);
+        }
+        if (row.message == noPower) {
+            EXPECT_EQ(texts({"txtPoutmax", "txtOutPout"}), QStringList({"0.0", "0.0"}));
+            EXPECT_EQ(record.Poutmax, 0.0);
         }
         EXPECT_EQ(reports().size(), reportsBefore.size() + (runs ? 1 : 0));
         expectRunEnded();
     }
+    // Typing leaves the cursor where the user typed.
+    EXPECT_GE(box("txtOutTjc")->text().size(), 300);
+    type("txtPoutmax", "1234567890123456789012345");
+    EXPECT_EQ(box("txtPoutmax")->cursorPosition(), 25);
 }
 
-// A run the calculation refuses changes nothing the earlier run showed, and
-// writes no report, though a file was chosen.
-TEST_F(StartRun, EngineRefusalChangesNoOutputBox) {
+// Case A fills the output section. A run the calculation refuses after it
+// changes nothing shown, and writes no report, though a file was chosen.
+TEST_F(StartRun, CaseAFillsTheOutputSectionThatARefusedRunLeavesAlone) {
     start();
-    const QStringList before = outputTexts();
-    const int poffPoints = box("txtOutPoff")->font().pointSize();
+    expectMessages({});
+    const QStringList shown = {"6.7",   "3.0",  "75.1", "50",   "50",   "16.6",
+                               "0.013", "0.06", "0.77", "0.83", "0.83", "3.13",
+                               "20.2",  "602",  "16.6", "18",   "7"};
+    EXPECT_EQ(outputTexts(), shown);
+    EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
+    EXPECT_DOUBLE_EQ(record.Poutmax, 16.6); // read back from the written text
+    expectRunEnded();
     const double shownPout = record.Pout;
-    ASSERT_EQ(before[5], "16.6");
 
     const auto startRefused = [&](const QString& message) {
         chooseFile("refused");
         start();
         expectMessages({{.text = message, .title = "Input Error"}});
-        EXPECT_EQ(outputTexts(), before);
-        EXPECT_EQ(box("txtOutPoff")->font().pointSize(), poffPoints);
+        EXPECT_EQ(outputTexts(), shown);
+        EXPECT_EQ(box("txtOutPoff")->font().pointSize(), 10);
         EXPECT_EQ(record.Pout, shownPout);
         EXPECT_TRUE(reports().isEmpty());
         expectRunEnded();

@@ -8,22 +8,13 @@
 #include <gtest/gtest.h>
 
 using namespace orvand;
-using test::CommaLocale;
-using test::LocaleScope;
-using test::PointLocale;
+using namespace orvand::test;
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
 // PX11 after its run, with Ta 25 °C, and no package-only mark left.
-test::Design Catalogue() {
-    return test::Design()
+Design Catalogue() {
+    return Design()
         .px11()
         .px11Results()
         .set(&DesignRecord::Ta, 25.0)
@@ -41,10 +32,7 @@ class ReportInBothLocales : public ::testing::TestWithParam<bool> {
   protected:
     LocaleScope locale{GetParam() ? CommaLocale() : PointLocale()};
     QString sep(const char* text) const {
-        QString s = QString::fromUtf8(text);
-        if (GetParam())
-            s.replace(u'.', u',');
-        return s;
+        return QString::fromUtf8(text).replace(u'.', GetParam() ? u',' : u'.');
     }
 };
 INSTANTIATE_TEST_SUITE_P(Locales, ReportInBothLocales, ::testing::Values(false, true),
@@ -55,14 +43,17 @@ TEST_P(ReportInBothLocales, DocumentedLineAndFileNameExamples) {
     ASSERT_EQ(report.lines.size(), 32);
 
     EXPECT_EQ(EncodeReport({report.lines[9]}),
-              Bytes({0x56, 0x61, 0x63, 0x69, 0x6E, 0x3A, 0x20, 0x09, 0x38, 0x35, 0x09, 0x20, 0x5B,
-                     0x56, 0x5D, 0x0D, 0x0A}));
-    const char sepByte = GetParam() ? 0x2C : 0x2E;
+              QByteArray::fromHex("56 61 63 69 6E 3A 20 09 38 35 09 20 5B 56 5D 0D 0A"));
     EXPECT_EQ(EncodeReport({report.lines[14]}),
-              Bytes({0x54,    0x61, 0x3A, 0x20, 0x20, 0x20, 0x20, 0x09, 0x32, 0x35,
-                     sepByte, 0x30, 0x09, 0x20, 0x5B, 0xB0, 0x43, 0x5D, 0x0D, 0x0A}));
+              QByteArray::fromHex(QByteArray("54 61 3A 20 20 20 20 09 32 35 ") +
+                                  (GetParam() ? "2C" : "2E") + " 30 09 20 5B B0 43 5D 0D 0A"));
     EXPECT_EQ(report.fileName, "C:\\data\\run1 Universal DCM PX11 Rth " + sep("90.0") + ".txt");
     EXPECT_EQ(report.deviceName, "PX11");
+    // The whole report: CR LF after every line, the first one empty, and no other line end.
+    const QByteArray bytes = EncodeReport(report.lines);
+    EXPECT_EQ(std::tuple(bytes.count("\r\n"), bytes.count('\n'), bytes.count('\r')),
+              std::tuple(32, 32, 32));
+    EXPECT_TRUE(bytes.startsWith("\r\n") && bytes.endsWith("\r\n"));
 }
 
 // Where a case looks besides the lines: the file name, without its folder and
@@ -81,9 +72,8 @@ TEST(OutputReport, EachCaseShowsInItsLine) {
                                       .set(&R::DeviceName, "");
     const DesignRecord unnamed = Catalogue().set(&R::DeviceName, "");
     const DesignRecord copper = Catalogue().set(&R::CopperAreaText, " (3cm² Copper Area on PCB)");
-    // Case A's losses.
-    const DesignRecord caseA = test::Design().caseAResults();
-    const DesignRecord n3 = test::Design().caseAResults().set(&R::HarrierN3, true);
+    const DesignRecord caseA = Design().caseAResults();
+    const DesignRecord n3 = Design().caseAResults().set(&R::HarrierN3, true);
     const struct {
         DesignRecord record;
         const char* ticks; // D: DCM, C: CCM, H: heatsink
@@ -154,19 +144,8 @@ TEST(EncodeReport, WindowsCodePageWithCrLfAfterEveryLine) {
     const QStringList lines = {QStringLiteral("°µ²é"), QString(), QStringLiteral("€…™Ÿ"),
                                QStringLiteral("a\u0141b\U0001F600c\u0081")};
     EXPECT_EQ(EncodeReport(lines),
-              Bytes({0xB0, 0xB5, 0xB2, 0xE9, 0x0D, 0x0A, 0x0D, 0x0A, 0x80, 0x85, 0x99,
-                     0x9F, 0x0D, 0x0A, 'a',  '?',  'b',  '?',  'c',  '?',  0x0D, 0x0A}));
+              QByteArray::fromHex("B0 B5 B2 E9 0D 0A 0D 0A 80 85 99 9F 0D 0A") + "a?b?c?\r\n");
     EXPECT_TRUE(EncodeReport({}).isEmpty());
-}
-
-TEST(EncodeReport, WholeReportHasThirtyTwoLineEnds) {
-    LocaleScope locale(PointLocale());
-    const QByteArray bytes = EncodeReport(ComposeOutputReport(Catalogue(), Dcm()).lines);
-    EXPECT_EQ(bytes.count("\r\n"), 32);
-    EXPECT_EQ(bytes.count('\n'), 32);
-    EXPECT_EQ(bytes.count('\r'), 32);
-    EXPECT_TRUE(bytes.startsWith("\r\n"));
-    EXPECT_EQ(bytes.back(), '\x0A');
 }
 
 } // namespace

@@ -43,7 +43,6 @@ TEST(ShowResults, WritesTheSeventeenBoxesInOrderWithTheirPatterns) {
         {OutputBox::Poutmax, "16.6"},   {OutputBox::OutCext, "18"},
         {OutputBox::OutCoss, "7"},
     };
-    // With the locale's decimal separator.
     for (const QLocale& separator : {PointLocale(), CommaLocale()}) {
         LocaleScope locale(separator);
         const DesignRecord record = Design().caseAResults();

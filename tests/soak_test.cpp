@@ -47,14 +47,12 @@ constexpr qint64 kStepLimitMs = 4000; // the sanitizers slow the sweep several t
 constexpr qint64 kStepLimitMs = 1000;
 #endif
 
-// What one seed's Starts with a file chosen came to: refused ("Input Error")
-// or to a missing folder ("Output Error"), both without a report, or a report
-// written and checked.
+// What one seed's Starts with a file chosen came to: refused ("Input Error"),
+// to a missing folder ("Output Error"), or a report written and checked.
 struct ReportCounts {
     int fileStarts = 0, refused = 0, missingFolder = 0, reports = 0;
 };
 
-// Resident memory of the process in MB.
 double ResidentMB() {
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
@@ -73,11 +71,9 @@ class Soak {
         });
         toolkit_.answerSaves([this]() -> std::optional<QString> {
             const int pick = below(10);
-            if (pick == 0)
-                return folder_ + QStringLiteral("/missing/run");
-            if (pick <= 4)
-                return std::nullopt;
-            return folder_ + QStringLiteral("/run") + QString::number(below(5));
+            if (pick > 4)
+                return folder_ + "/run" + QString::number(below(5));
+            return pick == 0 ? std::optional(folder_ + "/missing/run") : std::nullopt;
         });
         toolkit_.answerModals([this](QDialog& window) { answerModal(window); });
         toolkit_.setFailureHandler(
@@ -99,8 +95,7 @@ class Soak {
                 continue;
             if (auto* box = qobject_cast<QLineEdit*>(widget); box && !box->isReadOnly())
                 targets << box;
-            else if (qobject_cast<QAbstractButton*>(widget) &&
-                     widget->objectName() != QLatin1String("CmdStop"))
+            else if (qobject_cast<QAbstractButton*>(widget) && widget->objectName() != "CmdStop")
                 targets << widget;
         }
         if (below(12) == 0) {
@@ -222,8 +217,8 @@ class Soak {
         return window_->findChild<T*>(QString::fromLatin1(name));
     }
 
-    // The report left in the folder by an earlier Start is overwritten with this
-    // beforehand, so that whatever a Start writes, or replaces, shows.
+    // What every file in the folder holds when a Start begins, so that whatever
+    // it writes, or replaces, shows.
     static QByteArray stale() { return QByteArrayLiteral("written before this Start\r\n"); }
 
     void startAndCheckReports() {
@@ -232,26 +227,18 @@ class Soak {
             return;
         }
         ++counts_.fileStarts;
-        qint64 checkingFrom = clock_.nsecsElapsed();
-        for (const QString& path : files()) {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            ASSERT_EQ(file.write(stale()), stale().size());
-        }
-        checkingNs_ += clock_.nsecsElapsed() - checkingFrom;
         // The options as the Start reads them, and the two fields the Start
         // changes after writing: the report is composed from what it found.
-        ReportOptions options;
-        options.dcmSelected = child<QRadioButton>("optflybackdcm")->isChecked();
-        options.ccmSelected = child<QRadioButton>("optflybackccm")->isChecked();
-        options.heatsink = child<QCheckBox>("chkHeatsink")->isChecked();
+        const ReportOptions options{child<QRadioButton>("optflybackdcm")->isChecked(),
+                                    child<QRadioButton>("optflybackccm")->isChecked(),
+                                    child<QCheckBox>("chkHeatsink")->isChecked()};
         const double packageOnly = record_.PackageOnly;
         const QString copperArea = record_.CopperAreaText;
         toolkit_.clearShown();
 
         child<QPushButton>("CmdStart")->click();
 
-        checkingFrom = clock_.nsecsElapsed();
+        const qint64 checkingFrom = clock_.nsecsElapsed();
         DesignRecord written = record_;
         written.PackageOnly = packageOnly;
         written.CopperAreaText = copperArea;
@@ -287,12 +274,16 @@ class Soak {
             EXPECT_EQ(bytes.toStdString(), EncodeReport(report.lines).toStdString());
         }
         EXPECT_EQ(found, reportDue) << "no report under its composed name";
-        // Only the newest report stays, as the earlier file the next Start must
-        // leave alone or replace: the check's cost stays flat however long the
-        // soak runs.
-        for (const QString& path : found ? files() : QStringList())
+        // Only the newest report stays, made stale, as the earlier file the next
+        // Start must leave alone or replace: the check's cost stays flat however
+        // long the soak runs.
+        for (const QString& path : found ? files() : QStringList()) {
+            QFile file(path);
             if (path != reportPath)
-                QFile::remove(path);
+                file.remove();
+            else if (!file.open(QIODevice::WriteOnly) || file.write(stale()) != stale().size())
+                ADD_FAILURE() << "could not make " << path.toStdString() << " stale";
+        }
         ++(refused ? counts_.refused : !folderExists ? counts_.missingFolder : counts_.reports);
         checkingNs_ += clock_.nsecsElapsed() - checkingFrom;
     }

@@ -1,4 +1,3 @@
-#include "modal_watchdog.h"
 #include "qstring_printer.h"
 #include "qt_toolkit.h"
 #include "scripted_toolkit.h"
@@ -21,6 +20,24 @@
 using namespace orvand;
 
 namespace {
+
+// Guards a test that drives the real toolkit: a modal window still open when it
+// fires is closed and the test fails, so a forgotten box never hangs the run.
+class ModalWatchdog {
+  public:
+    ModalWatchdog() {
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [] {
+            while (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "modal window left open: " << modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        timer_.start(5000);
+    }
+
+  private:
+    QTimer timer_;
+};
 
 // Waits for a modal widget of type T and hands it to act.
 template <typename T> void whenModal(std::function<void(T*)> act) {
@@ -53,13 +70,18 @@ bool TitleFits(const QWidget& box) {
     return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) <= label.width();
 }
 
+// The real toolkit under a watchdog.
+class QtToolkitTest : public ::testing::Test {
+  protected:
+    ModalWatchdog watchdog;
+    QtToolkit toolkit;
+};
+
 } // namespace
 
 // A box is wide enough for its title, however short its text: a window manager
 // would otherwise cut the title.
-TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
-    test::ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, MessageBoxShowsTextTitleAndIconUntilOk) {
     const std::tuple<MessageIcon, QMessageBox::Icon, const char*> rows[] = {
         {MessageIcon::Critical, QMessageBox::Critical, "Missing Kestrel Selection"},
         {MessageIcon::Exclamation, QMessageBox::Warning, "Note"},
@@ -77,9 +99,7 @@ TEST(QtToolkit, MessageBoxShowsTextTitleAndIconUntilOk) {
     }
 }
 
-TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
-    test::ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
     const QString title = QStringLiteral("User Defined Input Voltage Range");
     for (const bool ok : {true, false}) {
         std::tuple<QString, QString, bool> seen; // prompt, title, whether the title fits
@@ -96,9 +116,7 @@ TEST(QtToolkit, InputBoxShowsPromptAndTitleAndGivesTextOnOkAndEmptyOnCancel) {
 // The program's windows run their handlers inside this call: it shows the
 // window modal to the whole program and returns once the window is closed. The
 // watchdog fails the test, rather than hang it, if closing does not end the call.
-TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
-    test::ModalWatchdog watchdog;
-    QtToolkit toolkit;
+TEST_F(QtToolkitTest, ShowModalRunsTheWindowModallyUntilItCloses) {
     QDialog window;
     bool ranInside = false;
     QTimer::singleShot(20, &window, [&] {
@@ -117,8 +135,7 @@ TEST(QtToolkit, ShowModalRunsTheWindowModallyUntilItCloses) {
 // user's documents folder, else at home; it keeps the title, sets no filter,
 // never asks about replacing (the chosen path itself is not written) and
 // returns the path as chosen.
-TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
-    test::ModalWatchdog watchdog;
+TEST_F(QtToolkitTest, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     const QByteArray savedHome = qgetenv("HOME");
@@ -133,25 +150,19 @@ TEST(QtToolkit, SaveDialogOpensInAnExistingFolderAndReturnsTheChosenPath) {
         {"missing folder", QStringLiteral("C:/Eigene Dateien"), true, documents},
         {"existing folder", home.filePath("reports"), true, home.filePath("reports")},
     };
-    QtToolkit toolkit;
     for (const auto& [what, asked, documentsExist, opens] : rows) {
         SCOPED_TRACE(what);
-        if (documentsExist) {
-            ASSERT_TRUE(QDir().mkpath(documents));
-        }
-        QString folder, title;
-        bool confirms = true;
+        ASSERT_TRUE(!documentsExist || QDir().mkpath(documents));
+        // The folder, the title, the filters and whether it asks before replacing.
+        std::tuple<QString, QString, QStringList, bool> seen;
         whenModal<QFileDialog>([&](QFileDialog* dialog) {
-            folder = dialog->directory().absolutePath();
-            title = dialog->windowTitle();
-            confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-            EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("All Files (*)")});
+            seen = {dialog->directory().absolutePath(), dialog->windowTitle(),
+                    dialog->nameFilters(), !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
             dialog->reject();
         });
         EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save File"), asked), std::nullopt);
-        EXPECT_EQ(folder, QDir(opens).absolutePath());
-        EXPECT_EQ(title, QStringLiteral("Save File"));
-        EXPECT_FALSE(confirms);
+        EXPECT_EQ(seen, std::tuple(QDir(opens).absolutePath(), QStringLiteral("Save File"),
+                                   QStringList{QStringLiteral("All Files (*)")}, false));
     }
     // An existing name is chosen without a question.
     const QString chosen = home.filePath("reports/run");
@@ -177,8 +188,7 @@ TEST(ScriptedToolkit, RecordsBoxesAndAnswersFromItsQueuesThenItsAnswers) {
     toolkit.messageBox(note.text, note.title, note.icon);
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("2"));
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QString());
-    EXPECT_EQ(toolkit.saveDialog(QStringLiteral("Save"), QStringLiteral("C:/")),
-              std::optional<QString>(QStringLiteral("/tmp/report")));
+    EXPECT_EQ(toolkit.saveDialog("Save", "C:/"), std::optional<QString>("/tmp/report"));
     toolkit.answerInputs([] { return QStringLiteral("7"); });
     EXPECT_EQ(toolkit.inputBox(QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("7"));
     toolkit.writeBox(OutputBox::OutD, QStringLiteral("50"));

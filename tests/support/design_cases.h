@@ -1,13 +1,11 @@
 #pragma once
 // The designs of the design table as records, starting from case A's inputs as
-// ReadInputs leaves them (efficiency as a fraction, frequency in Hz): 85 V
-// universal range, 20 V ripple, 100 V reflected, 50 W, 80 %, 100 kHz, Ta 50 °C,
-// Tj 125 °C, a discrete 3 ohm switch on a 90 K/W package, heatsink path
-// 2.5 + 1 + 18 K/W. Steps add the catalogue device PX11 as its dialog leaves
-// it, a run's results, or any field:
+// ReadInputs leaves them (efficiency as a fraction, frequency in Hz; a discrete
+// switch on a package, and a heatsink path). Steps add the catalogue device PX11
+// as its dialog leaves it, a run's results, or any field:
 //   Design().px11().px11Results().set(&DesignRecord::Ta, 25.0)
-// Another design, such as the report writer's discrete switch, gives its inputs
-// and results as lists, in the order of the fields below.
+// Another design gives its inputs and results as lists, in the order of the
+// fields below.
 
 #include "design_record.h"
 
