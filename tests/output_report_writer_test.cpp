@@ -279,7 +279,7 @@ class ReportWriter : public ::testing::Test {
     }
     // Whether a row that needs root may run; the test is skipped in the end
     // when one could not.
-    bool mayRun(bool needsRoot, const char* what) {
+    bool mayRun(bool needsRoot, const QString& what) {
         if (needsRoot && ::geteuid() != 0)
             skipped << what;
         return !needsRoot || ::geteuid() == 0;
@@ -459,33 +459,29 @@ TEST_F(ReportWriter, ReplacesAnEarlierReportAndKeepsItsFile) {
         noExchange{.renameat2 = Failing<EINVAL>::renameat2};
     const struct Row {
         const char* what;
-        qsizetype nameBytes;
-        uid_t owner, group;
-        mode_t mode, folderMode, reportMode;
+        mode_t mode, reportMode;
         int flags;
-        Calls calls;
+        Calls calls = {};
+        mode_t folderMode = 0700;
+        uid_t owner = kSame, group = kSame;
+        qsizetype nameBytes = 36;
     } rows[] = {
-        {"an ordinary report, its close interrupted", 36, kSame, kSame, 0600, 0700, 0600, 0,
-         interrupted},
-        {"set-ID bits", 249, kSame, kSame, 06750, 0700, 0750, 0, none},
-        {"the longest name", 255, kSame, kSame, 0644, 0700, 0644, 0, none},
-        {"a second name, its close interrupted", 36, kSame, kSame, 0644, 0700, 0644,
-         Linked | InPlace, interrupted},
-        {"a folder the user may not write", 36, kSame, kSame, 0666, 0555, 0666, AsOther | InPlace,
-         none},
-        {"a folder nobody may change", 36, kSame, kSame, 0644, 0700, 0644, InPlace, immutable},
-        {"a file system without exchange", 36, kSame, kSame, 0644, 0700, 0644, 0, noExchange},
-        {"an ACL and an attribute of its own", 36, kSame, kSame, 0640, 0700, 0660, Attrs, none},
-        {"a folder's default ACL", 36, kSame, kSame, 0640, 0700, 0640, FolderAcl, none},
+        {"an ordinary report, its close interrupted", 0600, 0600, 0, interrupted},
+        {"set-ID bits", 06750, 0750, 0, none, 0700, kSame, kSame, 249},
+        {"the longest name", 0644, 0644, 0, none, 0700, kSame, kSame, 255},
+        {"a second name, its close interrupted", 0644, 0644, Linked | InPlace, interrupted},
+        {"a folder the user may not write", 0666, 0666, AsOther | InPlace, none, 0555},
+        {"a folder nobody may change", 0644, 0644, InPlace, immutable},
+        {"a file system without exchange", 0644, 0644, 0, noExchange},
+        {"an ACL and an attribute of its own", 0640, 0660, Attrs},
+        {"a folder's default ACL", 0640, 0640, FolderAcl},
         // Root may write what only group and others may.
-        {"written by root: 0060", 36, kSame, kSame, 0060, 0700, 0060, Root, none},
-        {"written by root: 65534's", 36, 65534, 65534, 0664, 0700, 0664, Root, none},
-        {"written by 65534: root's", 36, kSame, kSame, 0666, 0777, 0666, Root | AsOther | InPlace,
-         none},
-        {"written by 65534: its group", 36, 65534, kOtherGroup, 0664, 0777, 0664, Root | AsOther,
-         none},
-        {"written by 65534: an attribute only root may set", 36, 65534, 65534, 0644, 0777, 0644,
-         Root | AsOther | InPlace | RootAttr, none},
+        {"written by root: 0060", 0060, 0060, Root},
+        {"written by root: 65534's", 0664, 0664, Root, none, 0700, 65534, 65534},
+        {"written by 65534: root's", 0666, 0666, Root | AsOther | InPlace, none, 0777},
+        {"written by 65534: its group", 0664, 0664, Root | AsOther, none, 0777, 65534, kOtherGroup},
+        {"written by 65534: an attribute only root may set", 0644, 0644,
+         Root | AsOther | InPlace | RootAttr, none, 0777, 65534, 65534},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -619,100 +615,91 @@ TEST_F(ReportWriter, FailsWithItsCause) {
     // A read-only file system for real where the test may mount one.
     ASSERT_TRUE(QDir(dir.path()).mkdir("ro"));
     const bool readOnly = mount(path("ro"), MS_RDONLY, "size=16k");
-    const Calls none, full{.pwrite = Failing<ENOSPC>::pwrite},
+    const Calls none, fullWrite{.pwrite = Failing<ENOSPC>::pwrite},
         quota{.pwrite = Failing<EDQUOT>::pwrite}, fullSync{.fsync = Failing<ENOSPC>::fsync},
-        eio{.pwrite = Failing<EIO>::pwrite}, eioPartly{.pwrite = Failing<EIO>::partly},
+        eioWrite{.pwrite = Failing<EIO>::pwrite}, eioPartly{.pwrite = Failing<EIO>::partly},
         eioClose{.close = Failing<EIO>::close}, eioRename{.renameat2 = Failing<EIO>::renameat2},
         roWrite = readOnly ? none : Calls{.pwrite = Failing<EROFS>::pwrite};
-    const char* const denied = "Access to the folder or the file is denied.";
-    const char* const notRegular = "That name is not a regular file.";
-    const char* const replaced = "The file was replaced meanwhile.";
+    const char *const denied = "Access to the folder or the file is denied.",
+                      *const full = "The disk is full.", *const eio = "Input/output error.",
+                      *const large = "File too large.",
+                      *const readOnlyFile = "The file is read-only.",
+                      *const device = "That name is a device, not a regular file.",
+                      *const notRegular = "That name is not a regular file.",
+                      *const replaced = "The file was replaced meanwhile.";
     const Calls withoutFlags{.renameat2 = RenameMeanwhileWithoutFlags};
-    // S_IFCHR: a device of the test's own, or a link to /dev/null; S_IFLNK: a
-    // link to where the last column says.
+    // Each row's prefix names it. S_IFCHR: a device of the test's own, or a
+    // link to /dev/null; S_IFLNK: a link to where linkTo says.
     const struct {
-        const char* what;
         QString prefix;
         mode_t stands;
         int flags;
-        mode_t folderMode;
         Calls calls;
         const char* reason;
+        mode_t folderMode = 0;
         const char* linkTo = nullptr;
         mode_t planted = kUntouched;
     } rows[] = {
-        {"disk full while written", "written", S_IFREG, 0, 0, full, "The disk is full."},
-        {"over quota while written", "quota", 0, 0, 0, quota, "The disk is full."},
-        {"disk full when synced, new name", "synced", 0, 0, 0, fullSync, "The disk is full."},
-        {"I/O error when closed", "closed", S_IFREG, 0, 0, eioClose, "Input/output error."},
-        {"I/O error when renamed", "renamed", S_IFREG, 0, 0, eioRename, "Input/output error."},
-        {"full disk in place, unchanged", "in place", S_IFREG, Linked, 0, full,
-         "The disk is full."},
-        {"I/O error in place after a part", "lost", S_IFREG, Linked, 0, eioPartly,
+        {"disk full while written", S_IFREG, 0, fullWrite, full},
+        {"over quota while written", 0, 0, quota, full},
+        {"disk full when synced, new name", 0, 0, fullSync, full},
+        {"input-output error when closed", S_IFREG, 0, eioClose, eio},
+        {"input-output error when renamed", S_IFREG, 0, eioRename, eio},
+        {"full disk in place, unchanged", S_IFREG, Linked, fullWrite, full},
+        {"input-output error in place after a part", S_IFREG, Linked, eioPartly,
          "Input/output error.\r\nThe earlier report in the file is no longer whole."},
-        {"write-protected disk", "ro/run1", 0, 0, 0, roWrite, "The disk is write-protected."},
-        {"folder at the name", "folder", S_IFDIR, 0, 0, none, "A folder of that name exists."},
-        {"missing folder", "missing/deeper/run1", 0, 0, 0, none,
-         "The folder {dir}/missing/deeper does not exist."},
-        {"link into a missing folder", "gone", S_IFLNK, 0, 0, none,
-         "The folder {dir}/gone/deeper does not exist.", "{dir}/gone/deeper/report.txt"},
-        {"path through a file", "file.txt/run1", 0, 0, 0, none, "{dir}/file.txt is not a folder."},
+        {"ro/run1", 0, 0, roWrite, "The disk is write-protected."},
+        {"folder at the name", S_IFDIR, 0, none, "A folder of that name exists."},
+        {"missing/deeper/run1", 0, 0, none, "The folder {dir}/missing/deeper does not exist."},
+        {"link into a missing folder", S_IFLNK, 0, none,
+         "The folder {dir}/gone/deeper does not exist.", 0, "{dir}/gone/deeper/report.txt"},
+        {"file.txt/run1", 0, 0, none, "{dir}/file.txt is not a folder."},
         // The limit is in bytes: 130 letters that take 260 bytes are too many.
-        {"long name", QString(130, u'ü'), 0, 0, 0, none, "The file name is too long."},
+        {QString(130, u'ü'), 0, 0, none, "The file name is too long."},
         // The folder exists; the path to it is longer than the system takes.
-        {"long path", QString("./").repeated(2100) + "run1", 0, 0, 0, none,
-         "The path is too long."},
+        {QString("./").repeated(2100) + "run1", 0, 0, none, "The path is too long."},
         // Refused before a byte is tried: the disk would fail one.
-        {"file too large", "large", S_IFREG, Limit, 0, eio, "File too large."},
-        {"too large in place", "large in place", S_IFREG, Limit | Linked, 0, eio,
-         "File too large."},
-        {"limit lowered while written", "lowered", S_IFREG, Lowered, 0, kAtWrite,
-         "File too large."},
-        {"folder the user may not write", "denied", 0, AsOther, 0555, none, denied},
-        {"another user's report (0644)", "others", S_IFREG, Root | AsOther, 0777, none, denied},
-        {"read-only file", "read-only", S_IFREG, ReadOnly, 0, none, "The file is read-only."},
-        {"the user's own read-only file", "own", S_IFREG, ReadOnly | OthersFile | AsOther, 0777,
-         none, "The file is read-only."},
-        {"another user's file in a shared folder", "planted", S_IFREG, Root | OthersFile, 01777,
-         none, "The file belongs to another user in a shared folder."},
-        {"a second name in a shared folder", "second", S_IFREG, Linked, 01777, none,
-         "The file has more than one name in a shared folder."},
-        {"a lock another program keeps", "held", S_IFREG, Linked | Held, 0, none,
+        {"file too large", S_IFREG, Limit, eioWrite, large},
+        {"too large in place", S_IFREG, Limit | Linked, eioWrite, large},
+        {"limit lowered while written", S_IFREG, Lowered, kAtWrite, large},
+        {"folder the user may not write", 0, AsOther, none, denied, 0555},
+        {"another user's report (0644)", S_IFREG, Root | AsOther, none, denied, 0777},
+        {"read-only file", S_IFREG, ReadOnly, none, readOnlyFile},
+        {"the user's own read-only file", S_IFREG, ReadOnly | OthersFile | AsOther, none,
+         readOnlyFile, 0777},
+        {"another user's file in a shared folder", S_IFREG, Root | OthersFile, none,
+         "The file belongs to another user in a shared folder.", 01777},
+        {"a second name in a shared folder", S_IFREG, Linked, none,
+         "The file has more than one name in a shared folder.", 01777},
+        {"a lock another program keeps", S_IFREG, Linked | Held, none,
          "The file is in use by another program."},
-        {"pipe", "pipe", S_IFIFO, 0, 0, none, "That name is a named pipe, not a regular file."},
-        {"device", "device", S_IFCHR, 0, 0, none, "That name is a device, not a regular file."},
-        {"block device", "block", S_IFBLK, Root, 0, none,
-         "That name is a device, not a regular file."},
-        {"socket", "socket", S_IFSOCK, 0, 0, none, "That name is a socket, not a regular file."},
-        {"link loop", "loop", S_IFLNK, 0, 0, none, "Too many levels of symbolic links.", "{self}"},
-        {"a process's name in /proc", "proc", S_IFLNK, 0, 0, none, notRegular, "/proc/self/comm"},
-        {"a kernel attribute in /sys", "sys", S_IFLNK, 0, 0, none, notRegular,
-         "/sys/kernel/uevent_seqnum"},
+        {"pipe", S_IFIFO, 0, none, "That name is a named pipe, not a regular file."},
+        {"device", S_IFCHR, 0, none, device},
+        {"block device", S_IFBLK, Root, none, device},
+        {"socket", S_IFSOCK, 0, none, "That name is a socket, not a regular file."},
+        {"link loop", S_IFLNK, 0, none, "Too many levels of symbolic links.", 0, "{self}"},
+        {"a process's name in proc", S_IFLNK, 0, none, notRegular, 0, "/proc/self/comm"},
+        {"a kernel attribute in sys", S_IFLNK, 0, none, notRegular, 0, "/sys/kernel/uevent_seqnum"},
         // Between the writer's look at the name and its rename, or its open of
         // the file it writes in place, another program puts something else
         // there or takes the name away: it stays as that program left it.
-        {"a pipe before the exchange", "swap a", S_IFREG, 0, 0, kAtRename, replaced, 0, S_IFIFO},
-        {"a link before the exchange", "swap b", S_IFREG, 0, 0, kAtRename, replaced, 0, S_IFLNK},
-        {"a file before the exchange", "swap c", S_IFREG, 0, 0, kAtRename, replaced, 0, S_IFREG},
-        {"a device before the exchange", "swap d", S_IFREG, Root, 0, kAtRename, replaced, 0,
-         S_IFCHR},
-        {"nothing before the exchange", "swap e", S_IFREG, 0, 0, kAtRename, replaced, 0, 0},
-        {"a file at a new name", "swap f", 0, 0, 0, kAtRename, replaced, 0, S_IFREG},
-        {"a file, without exchange", "swap g", S_IFREG, 0, 0, withoutFlags, replaced, 0, S_IFREG},
-        {"a new name, without exchange", "swap h", 0, 0, 0, withoutFlags, replaced, 0, S_IFREG},
-        {"a file before it is written in place", "swap i", S_IFREG, Linked, 0, kAtOpen, replaced, 0,
-         S_IFREG},
-        {"a pipe before it is written in place", "swap j", S_IFREG, Linked, 0, kAtOpen, replaced, 0,
-         S_IFIFO},
-        {"a link before it is written in place", "swap k", S_IFREG, Linked, 0, kAtOpen, replaced, 0,
-         S_IFLNK},
-        {"nothing before it is written in place", "swap l", S_IFREG, Linked, 0, kAtOpen, replaced,
-         0, 0},
+        {"a pipe before the exchange", S_IFREG, 0, kAtRename, replaced, 0, 0, S_IFIFO},
+        {"a link before the exchange", S_IFREG, 0, kAtRename, replaced, 0, 0, S_IFLNK},
+        {"a file before the exchange", S_IFREG, 0, kAtRename, replaced, 0, 0, S_IFREG},
+        {"a device before the exchange", S_IFREG, Root, kAtRename, replaced, 0, 0, S_IFCHR},
+        {"nothing before the exchange", S_IFREG, 0, kAtRename, replaced, 0, 0, 0},
+        {"a file at a new name", 0, 0, kAtRename, replaced, 0, 0, S_IFREG},
+        {"a file, without exchange", S_IFREG, 0, withoutFlags, replaced, 0, 0, S_IFREG},
+        {"a new name, without exchange", 0, 0, withoutFlags, replaced, 0, 0, S_IFREG},
+        {"a file before it is written in place", S_IFREG, Linked, kAtOpen, replaced, 0, 0, S_IFREG},
+        {"a pipe before it is written in place", S_IFREG, Linked, kAtOpen, replaced, 0, 0, S_IFIFO},
+        {"a link before it is written in place", S_IFREG, Linked, kAtOpen, replaced, 0, 0, S_IFLNK},
+        {"nothing before it is written in place", S_IFREG, Linked, kAtOpen, replaced, 0, 0, 0},
     };
     ASSERT_TRUE(WriteAll(path("file.txt"), "earlier"));
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        if (!mayRun(row.flags & Root, row.what))
+        SCOPED_TRACE(row.prefix.left(40).toStdString());
+        if (!mayRun(row.flags & Root, row.prefix))
             continue;
         const QByteArray native = Native(path(row.prefix + kSuffix));
         const char* at = native.constData();
