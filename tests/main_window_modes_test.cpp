@@ -34,9 +34,6 @@ class ModesTest : public WorkbenchFixture {
     }
 };
 
-const QString kPackageStartCaption =
-    QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
-
 } // namespace
 
 TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
@@ -173,9 +170,8 @@ TEST_F(ModesTest, OptionalValuesShowAndHideTheirBoxesKeepingTheText) {
 
 TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
     choose("cmdKestrelHS", "opt3CopperDIP8");
-    EXPECT_EQ(record.PackageOnly, 0.0);
-    EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("64"));
-    EXPECT_EQ(captions()[1], QStringLiteral("DIP8 3cm²"));
+    EXPECT_EQ(std::tuple(record.PackageOnly, box("txtRthja")->text(), captions()[1]),
+              std::tuple(0.0, QStringLiteral("64"), QStringLiteral("DIP8 3cm²")));
 
     choose("cmdKestrelRdson", "optRV20D");
     EXPECT_EQ(std::pair(record.PackageOnly, record.Rthja), std::pair(1.0, 96.0));
