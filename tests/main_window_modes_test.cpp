@@ -120,8 +120,7 @@ TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
     EXPECT_EQ(captions()[1], QStringLiteral("Rthja"));
     EXPECT_TRUE(record.PackageOnly == 0.0 && record.CopperAreaText.isEmpty());
     // Typed in front: the dialog's write left the cursor at the start.
-    EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("578"));
-    EXPECT_EQ(record.Rthja, 78.0);
+    EXPECT_EQ(std::pair(box("txtRthja")->text(), record.Rthja), std::pair(QString("578"), 78.0));
 }
 
 // A tick shows the value box and its label in place of the tick box, a double-click into the
@@ -183,8 +182,7 @@ TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
 TEST_F(ModesTest, HeatsinkDialogAndChartOpenFromTheirButtons) {
     click("chkHeatsink");
     choose("CmdRthjc", "optRthjcNo");
-    EXPECT_EQ(box("txtRthjc")->text(), QStringLiteral("1.5"));
-    EXPECT_EQ(record.Rthjc, 1.5);
+    EXPECT_EQ(std::pair(box("txtRthjc")->text(), record.Rthjc), std::pair(QString("1.5"), 1.5));
 
     bool closed = false;
     toolkit.queueModal([&](QDialog& dialog) {
