@@ -61,7 +61,7 @@ const ShownBox kMissingDevice{.text = "Please check your choice.",
 
 } // namespace
 
-class FormKestrelTest : public DialogTest {};
+class FormKestrelTest : public ScriptedTest {};
 
 // Each device after one of the other family and a copper choice, in both
 // locales: what the window shows and the record as each write's change handler

@@ -45,7 +45,7 @@ const std::vector<ExpectedPackage> kExpected{
 
 } // namespace
 
-class FormKestrelHSTest : public DialogTest {};
+class FormKestrelHSTest : public ScriptedTest {};
 
 TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) {
     FormKestrelHS dialog(record, port, toolkit);
@@ -73,7 +73,7 @@ TEST_F(FormKestrelHSTest, WindowHoldsNineteenChoicesInOneGroupWithNoneSelected) 
 // Each choice after an earlier suffix, then one after another: a choice
 // without copper keeps the suffix of the copper choice before it.
 TEST_F(FormKestrelHSTest, EveryDefinedChoiceAppliesItsRow) {
-    for (const bool chained : {false, true}) {
+    for (const bool chained : {false, true})
         for (const ExpectedPackage& row : kExpected) {
             SCOPED_TRACE(row.option);
             if (!chained)
@@ -92,7 +92,6 @@ TEST_F(FormKestrelHSTest, EveryDefinedChoiceAppliesItsRow) {
             // The box is written last, after the record is complete.
             EXPECT_TRUE(port.writes.back().recordThen == record);
         }
-    }
     EXPECT_TRUE(toolkit.messages().empty());
 }
 

@@ -14,7 +14,7 @@
 using namespace orvand;
 using namespace orvand::test;
 
-class FormRthjcSelectionTest : public DialogTest {
+class FormRthjcSelectionTest : public ScriptedTest {
   protected:
     void show(ScriptedToolkit::ModalAction action) {
         toolkit.queueModal(std::move(action));

@@ -4,23 +4,20 @@
 #include "qstring_printer.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <limits>
 #include <span>
+#include <tuple>
+#include <utility>
 
 using namespace orvand;
 using namespace orvand::test;
 
 namespace {
 
-struct Reading {
-    const char16_t* text;
-    double value;
-};
-struct Shown {
-    double value;
-    const char16_t* pattern; // nullptr: the default conversion
-    const char* text;        // as a point locale writes it
-};
+// A value, its pattern (nullptr: the default conversion) and its text as a
+// point locale writes it.
+using Shown = std::tuple<double, const char16_t*, const char*>;
 
 class NumberTextInBothLocales : public ::testing::TestWithParam<bool> {
   protected:
@@ -29,18 +26,6 @@ class NumberTextInBothLocales : public ::testing::TestWithParam<bool> {
     // The text a value with a fraction is written with in this locale.
     QString sep(const char* pointText) const {
         return QString::fromLatin1(pointText).replace(u'.', comma() ? u',' : u'.');
-    }
-    static void expectPlain(std::span<const Reading> rows) {
-        for (const Reading& row : rows)
-            EXPECT_EQ(PlainReading(row.text), row.value)
-                << QString::fromUtf16(row.text).toStdString();
-    }
-    void expectShown(std::span<const Shown> rows) const {
-        for (const Shown& row : rows)
-            EXPECT_EQ(row.pattern ? FormatPattern(row.value, row.pattern)
-                                  : DefaultNumberText(row.value),
-                      sep(row.text))
-                << row.value;
     }
 };
 
@@ -56,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, NumberTextInBothLocales, ::testing::Values(fal
 // is the decimal separator, as the user writes numbers there. What lies beyond
 // a double, or is not finite, reads as 0.
 TEST_P(NumberTextInBothLocales, PlainReadingTakesTheLeadingNumber) {
-    const Reading rows[] = {
+    const std::pair<const char16_t*, double> rows[] = {
         {u"2.5", 2.5},   {u"12 W", 12},      {u"120 V", 120}, {u"-45", -45},
         {u"1e3", 1000},  {u"2.5E-1x", 0.25}, {u".5", 0.5},    {u"+7", 7},
         {u"   85V", 85}, {u"\t120", 120},    {u" -45", -45},  {u"\t-4.5", -4.5},
@@ -65,9 +50,10 @@ TEST_P(NumberTextInBothLocales, PlainReadingTakesTheLeadingNumber) {
         {u"4e", 4},      {u"4e+", 4},        {u"1.2.3", 1.2}, {u"1.234,5", 1.234},
         {u"1e400", 0},   {u"-1e400", 0},     {u"1e-400", 0},  {u"inf", 0},
         {u"nan", 0}};
-    expectPlain(rows);
-    const Reading separator[] = {{u"2,5", comma() ? 2.5 : 2.0}, {u"16,6", comma() ? 16.6 : 16.0}};
-    expectPlain(separator);
+    for (const auto& [text, value] : rows)
+        EXPECT_EQ(PlainReading(text), value) << QString::fromUtf16(text).toStdString();
+    EXPECT_EQ(PlainReading(u"2,5"), comma() ? 2.5 : 2.0);
+    EXPECT_EQ(PlainReading(u"16,6"), comma() ? 16.6 : 16.0);
     EXPECT_EQ(PlainReading(QString(400, QLatin1Char('9'))), 0.0);
     EXPECT_EQ(LocaleReading(QStringLiteral("inf")), 0.0);
     EXPECT_EQ(LocaleReading(QStringLiteral("1e400")), 0.0);
@@ -126,10 +112,11 @@ TEST_P(NumberTextInBothLocales, NumbersAreWrittenAsShown) {
         {0.4999, u"0", "0"},      {99.95, u"0.0", "100.0"},     {-0.04, u"0.0", "0.0"},
         {-0.0, u"0", "0"},        {-0.0004, u"0.000", "0.000"}, {-0.0005, u"0.000", "-0.001"}};
     const Shown notFinite[] = {{nan, u"0.0", "0.0"}, {-inf, u"0", "0"}, {inf, nullptr, "0"}};
-    expectShown(written);
-    expectShown(patterns);
-    expectShown(halves);
-    expectShown(notFinite);
+    for (const auto rows :
+         std::initializer_list<std::span<const Shown>>{written, patterns, halves, notFinite})
+        for (const auto& [value, pattern, text] : rows)
+            EXPECT_EQ(pattern ? FormatPattern(value, pattern) : DefaultNumberText(value), sep(text))
+                << value;
     EXPECT_EQ(DefaultNumberText(999999999999999.0), QStringLiteral("999999999999999"));
     EXPECT_EQ(FormatPattern(1e300, u"0").size(), 301);
 }

@@ -74,8 +74,6 @@ int CaptionWidth(const QWidget& widget) {
     return qobject_cast<const QLabel*>(&widget) ? widest : 0;
 }
 
-const QStringList kStartSelection{"optflybackdcm", "optVacinUniversalRange", "optNoSave"};
-
 TEST_F(MainWindowLayout, InitialTextsSelectionsVisibilityAndEnabledState) {
     const std::vector<std::pair<const char*, const char*>> texts{
         {"txtVripple", "20"}, {"txtPoutmax", "50"}, {"txtVr", "100"},    {"txtEfficiency", "80"},
@@ -165,11 +163,8 @@ TEST_F(MainWindowLayout, FontsColoursTooltipsAndCaptions) {
     EXPECT_TRUE(find<QWidget>("CmdStop")->toolTip().isEmpty());
 
     auto* hs = find<CaptionButton>("cmdKestrelHS");
-    const QString caption =
-        QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
-    EXPECT_EQ(hs->caption(), caption);
+    EXPECT_EQ(hs->caption(), kPackageStartCaption);
     EXPECT_EQ(hs->caption().size(), 66);
-    // The blanks put "Kestrel" alone on the first line.
     EXPECT_EQ(hs->text(), "Kestrel\nPackage - Heatsink Selection");
     EXPECT_EQ(find<CaptionButton>("cmdKestrelRdson")->caption(), "Kestrel");
     EXPECT_EQ(find<CaptionButton>("cmdHarrierRdson")->caption(), "Harrier");

@@ -34,9 +34,6 @@ class ModesTest : public WorkbenchFixture {
     }
 };
 
-const QString kPackageStartCaption =
-    QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
-
 } // namespace
 
 TEST_F(ModesTest, DiscreteSwitchAfterDeviceClearsOnResistanceAndRthja) {
@@ -123,8 +120,7 @@ TEST_F(ModesTest, OnlyAMouseClickIntoRthjaMarksItTyped) {
     EXPECT_EQ(captions()[1], QStringLiteral("Rthja"));
     EXPECT_TRUE(record.PackageOnly == 0.0 && record.CopperAreaText.isEmpty());
     // Typed in front: the dialog's write left the cursor at the start.
-    EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("578"));
-    EXPECT_EQ(record.Rthja, 78.0);
+    EXPECT_EQ(std::pair(box("txtRthja")->text(), record.Rthja), std::pair(QString("578"), 78.0));
 }
 
 // A tick shows the value box and its label in place of the tick box, a double-click into the
@@ -173,9 +169,8 @@ TEST_F(ModesTest, OptionalValuesShowAndHideTheirBoxesKeepingTheText) {
 
 TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
     choose("cmdKestrelHS", "opt3CopperDIP8");
-    EXPECT_EQ(record.PackageOnly, 0.0);
-    EXPECT_EQ(box("txtRthja")->text(), QStringLiteral("64"));
-    EXPECT_EQ(captions()[1], QStringLiteral("DIP8 3cm²"));
+    EXPECT_EQ(std::tuple(record.PackageOnly, box("txtRthja")->text(), captions()[1]),
+              std::tuple(0.0, QStringLiteral("64"), QStringLiteral("DIP8 3cm²")));
 
     choose("cmdKestrelRdson", "optRV20D");
     EXPECT_EQ(std::pair(record.PackageOnly, record.Rthja), std::pair(1.0, 96.0));
@@ -187,8 +182,7 @@ TEST_F(ModesTest, DeviceAfterCopperChoiceRestoresPackageValues) {
 TEST_F(ModesTest, HeatsinkDialogAndChartOpenFromTheirButtons) {
     click("chkHeatsink");
     choose("CmdRthjc", "optRthjcNo");
-    EXPECT_EQ(box("txtRthjc")->text(), QStringLiteral("1.5"));
-    EXPECT_EQ(record.Rthjc, 1.5);
+    EXPECT_EQ(std::pair(box("txtRthjc")->text(), record.Rthjc), std::pair(QString("1.5"), 1.5));
 
     bool closed = false;
     toolkit.queueModal([&](QDialog& dialog) {

@@ -35,9 +35,8 @@ class StartRun : public test::WorkbenchFixture {
         freshCaseA();
     }
 
-    // Case A, where every test starts, in a fresh window: a user-defined
-    // discrete switch of 3 ohm in a package of 90 K/W, everything else as the
-    // window starts.
+    // Case A, where every test starts, in a fresh window: a discrete switch of
+    // 3 ohm in a package of 90 K/W.
     void freshCaseA() {
         freshWindow();
         click("cmdHarrierRdson");
@@ -46,9 +45,7 @@ class StartRun : public test::WorkbenchFixture {
         toolkit.clearShown();
     }
 
-    void setText(const char* name, const char* text) {
-        box(name)->setText(QString::fromLatin1(text));
-    }
+    void setText(const char* name, const char* text) { box(name)->setText(text); }
     void start() { click("CmdStart"); }
     // An option as a user sets it: its tick, then its value typed.
     void ticked(const char* check, const char* name, const char* text) {
@@ -115,14 +112,12 @@ TEST_F(StartRun, OptionsSetInTheWindowReachTheCalculation) {
     }
 }
 
-// Each of the thirteen checks of the inputs refuses alone, with one message
-// for all; a ticked peak current limit that is not positive has its own. The
-// Start checks refuse only zero; what a sign makes impossible is refused by the
-// run, with a message that names the input. A refused run changes no output box
-// and writes no report, though a file was chosen; what may be meant runs and
-// writes its report. A run that lets no power out writes Pmax back as 0.0 and
-// complains of it. What a run writes is shown from its start. Every run ends
-// alike.
+// Each of the thirteen zero checks refuses alone, with one message for all; a
+// ticked peak current limit that is not positive has its own; what a sign makes
+// impossible the run refuses, naming the input. A refused run changes no output
+// box and writes no report, though a file was chosen; what may be meant runs,
+// writes its report and shows its texts from their start, and with no power out
+// writes Pmax back as 0.0 and complains. Every run ends alike.
 TEST_F(StartRun, EachSettingIsRefusedOrRuns) {
     const auto others = [&] {
         find<QRadioButton>("optVacinOthers")->setChecked(true);
@@ -305,8 +300,7 @@ TEST_F(StartRun, CaseAFillsTheOutputSectionThatARefusedRunLeavesAlone) {
 // reachable power does not exceed, and with it the requested maximum: the
 // report's design point is 50 W while the power reached is 16.6 W.
 TEST_F(StartRun, OneFileChoiceServesOneStart) {
-    click("chkuserLpri");
-    type("txtUserLpri", "800");
+    ticked("chkuserLpri", "txtUserLpri", "800");
     chooseFile("run");
     EXPECT_EQ(record.OutputFileName, dir.filePath("run"));
     start();
@@ -340,7 +334,7 @@ TEST_F(StartRun, SaveDialogChoiceAndCancel) {
     const ShownBox dialog{ShownBox::Kind::Save, "C:/Eigene Dateien",
                           "Save File for Pout vs. Rdson data"};
     EXPECT_EQ(toolkit.shown(), std::vector{dialog});
-    EXPECT_EQ(selected(), QStringList({"optflybackdcm", "optVacinUniversalRange", "optNoSave"}));
+    EXPECT_EQ(selected(), test::kStartSelection);
     EXPECT_EQ(record.OutputFileName, dir.filePath("first"));
     // Nothing is created when the file is chosen.
     EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));

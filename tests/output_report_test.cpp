@@ -22,11 +22,7 @@ Design Catalogue() {
         .set(&DesignRecord::OutputFileName, "C:\\data\\run1");
 }
 
-ReportOptions Dcm() {
-    ReportOptions o;
-    o.dcmSelected = true;
-    return o;
-}
+const ReportOptions kDcm{.dcmSelected = true};
 
 class ReportInBothLocales : public ::testing::TestWithParam<bool> {
   protected:
@@ -39,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, ReportInBothLocales, ::testing::Values(false, 
                          [](const auto& info) { return info.param ? "Comma" : "Point"; });
 
 TEST_P(ReportInBothLocales, DocumentedLineAndFileNameExamples) {
-    const OutputReport report = ComposeOutputReport(Catalogue(), Dcm());
+    const OutputReport report = ComposeOutputReport(Catalogue(), kDcm);
     ASSERT_EQ(report.lines.size(), 32);
 
     EXPECT_EQ(EncodeReport({report.lines[9]}),
@@ -132,7 +128,7 @@ TEST(OutputReport, EachCaseShowsInItsLine) {
                       QString::fromUtf8(c.text));
     }
     EXPECT_EQ(
-        EncodeReport({ComposeOutputReport(copper, Dcm()).lines[4]}),
+        EncodeReport({ComposeOutputReport(copper, kDcm).lines[4]}),
         QByteArray("Heatsink: \t90.0 k/W Heatsink required  (3cm\xB2 Copper Area on PCB)\r\n"));
     // Composing is pure: the record keeps its own name.
     EXPECT_EQ(copper.DeviceName, "PX11");

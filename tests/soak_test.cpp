@@ -213,9 +213,7 @@ class Soak {
         }
     }
 
-    template <typename T> T* child(const char* name) {
-        return window_->findChild<T*>(QString::fromLatin1(name));
-    }
+    template <typename T> T* child(const char* name) { return window_->findChild<T*>(name); }
 
     // What every file in the folder holds when a Start begins, so that whatever
     // it writes, or replaces, shows.

@@ -21,24 +21,6 @@ using namespace orvand;
 
 namespace {
 
-// Guards a test that drives the real toolkit: a modal window still open when it
-// fires is closed and the test fails, so a forgotten box never hangs the run.
-class ModalWatchdog {
-  public:
-    ModalWatchdog() {
-        QObject::connect(&timer_, &QTimer::timeout, &timer_, [] {
-            while (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "modal window left open: " << modal->windowTitle().toStdString();
-                modal->close();
-            }
-        });
-        timer_.start(5000);
-    }
-
-  private:
-    QTimer timer_;
-};
-
 // Waits for a modal widget of type T and hands it to act.
 template <typename T> void whenModal(std::function<void(T*)> act) {
     auto* timer = new QTimer;
@@ -70,10 +52,20 @@ bool TitleFits(const QWidget& box) {
     return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) <= label.width();
 }
 
-// The real toolkit under a watchdog.
+// The real toolkit under a watchdog: a modal window still open when it fires
+// is closed and the test fails, so a forgotten box never hangs the run.
 class QtToolkitTest : public ::testing::Test {
   protected:
-    ModalWatchdog watchdog;
+    QtToolkitTest() {
+        QObject::connect(&watchdog, &QTimer::timeout, &watchdog, [] {
+            while (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "modal window left open: " << modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        watchdog.start(5000);
+    }
+    QTimer watchdog;
     QtToolkit toolkit;
 };
 

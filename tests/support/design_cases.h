@@ -1,11 +1,9 @@
 #pragma once
-// The designs of the design table as records, starting from case A's inputs as
+// The designs of the design table as records, from case A's inputs as
 // ReadInputs leaves them (efficiency as a fraction, frequency in Hz; a discrete
 // switch on a package, and a heatsink path). Steps add the catalogue device PX11
-// as its dialog leaves it, a run's results, or any field:
-//   Design().px11().px11Results().set(&DesignRecord::Ta, 25.0)
-// Another design gives its inputs and results as lists, in the order of the
-// fields below.
+// as its dialog leaves it, a run's results or any field; another design gives
+// its inputs and results as lists, in the order of the fields below.
 
 #include "design_record.h"
 

@@ -119,7 +119,9 @@ inline long ModalsShown(const ScriptedToolkit& toolkit, const QString& window) {
     return std::ranges::count(toolkit.ofKind(ShownBox::Kind::Modal), window, &ShownBox::text);
 }
 
-class DialogTest : public ::testing::Test {
+// A test on the scripted toolkit that fails on any box it was not told to
+// expect and on an answer left unused; port stands in for the main window.
+class ScriptedTest : public ::testing::Test {
   protected:
     void SetUp() override {
         toolkit.setFailureHandler(

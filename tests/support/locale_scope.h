@@ -12,8 +12,7 @@ class LocaleScope {
         QLocale::setDefault(locale);
     }
     ~LocaleScope() { QLocale::setDefault(previous_); }
-    LocaleScope(const LocaleScope&) = delete;
-    LocaleScope& operator=(const LocaleScope&) = delete;
+    Q_DISABLE_COPY(LocaleScope)
 
   private:
     QLocale previous_;

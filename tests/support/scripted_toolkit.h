@@ -1,15 +1,10 @@
 #pragma once
-// A Toolkit for tests and benchmarks: it records every box it is asked to show
-// and answers from queues that the test fills beforehand. A box with no answer
-// queued gets the answer the test set for its kind; without one it is reported
-// through the failure handler and answered so that every loop of the program
-// ends (an input box gets the fallback answer, a Save dialog is cancelled, a
-// modal window is closed): a test fails instead of hanging. A modal window that
-// its action leaves open fails the test too, as a window the program should
-// have closed, and is then closed.
-//
-// It stands in for the output section too: every write and font size is
-// recorded in order among the shown boxes.
+// A Toolkit for tests and benchmarks: it records every box it is asked to show,
+// and every write and font size of the output section among them, and answers
+// from queues the test fills beforehand, else as the test set for the box's
+// kind. A box with neither, or a modal window its action leaves open, is
+// reported through the failure handler and answered or closed so that every
+// loop of the program ends: a test fails instead of hanging.
 
 #include "output_section_port.h"
 #include "toolkit.h"

@@ -1,8 +1,7 @@
 #pragma once
-// A fresh program for one test: its own design record, a scripted toolkit that
-// fails the test on any box it was not told to expect, and the main window
-// after start-up (the start-up notice is expected and cleared). freshWindow()
-// starts the program afresh within a test, as for each row of a table.
+// A fresh program for one test: the main window after start-up (its notice is
+// expected and cleared) on the test's record and toolkit. freshWindow() starts
+// the program afresh within a test, as for each row of a table.
 
 #include "design_record.h"
 #include "dialogs_recording_port.h"
@@ -20,18 +19,23 @@
 
 namespace orvand::test {
 
-class WorkbenchFixture : public ::testing::Test {
+// As the window starts: the options selected, and the package button's caption,
+// whose blanks put "Kestrel" alone on the first line.
+inline const QStringList kStartSelection{"optflybackdcm", "optVacinUniversalRange", "optNoSave"};
+inline const QString kPackageStartCaption =
+    QString(15, u' ') + "Kestrel" + QString(16, u' ') + "Package - Heatsink Selection";
+
+class WorkbenchFixture : public ScriptedTest {
   protected:
     void SetUp() override {
-        toolkit.setFailureHandler(
-            [](const QString& what) { ADD_FAILURE() << "unexpected " << what.toStdString(); });
+        ScriptedTest::SetUp();
         window = std::make_unique<FormWorkbench>(record, toolkit);
         window->Form_Load();
         window->show();
         toolkit.clearShown();
     }
     void TearDown() override {
-        EXPECT_FALSE(toolkit.answersLeft()) << "queued answers were not used";
+        ScriptedTest::TearDown();
         window.reset();
     }
     void freshWindow() {
@@ -88,8 +92,6 @@ class WorkbenchFixture : public ::testing::Test {
     }
 
     LocaleScope locale{PointLocale()};
-    DesignRecord record;
-    ScriptedToolkit toolkit;
     std::unique_ptr<FormWorkbench> window;
 };
 
