@@ -4,15 +4,14 @@ namespace orvand {
 
 namespace {
 
-constexpr int kDeferred[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-constexpr int kIgnored = SIGXFSZ;
+constexpr int kDeferred[DeferredSignals::kDeferredCount] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // What arrived meanwhile, one flag a signal. A signal handler can safely
 // reach nothing but variables of this kind, so these are the program's.
-volatile sig_atomic_t arrived[4] = {};
+volatile sig_atomic_t arrived[DeferredSignals::kDeferredCount] = {};
 
 void Hold(int signal) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < DeferredSignals::kDeferredCount; ++i)
         if (kDeferred[i] == signal)
             arrived[i] = 1;
 }
@@ -28,21 +27,21 @@ DeferredSignals::DeferredSignals() {
     sigemptyset(&hold.sa_mask);
     for (const int signal : kDeferred)
         sigaddset(&hold.sa_mask, signal);
-    for (int i = 0; i < 4; ++i)
-        sigaction(kDeferred[i], &hold, &saved_[i]);
+    for (int i = 0; i < kDeferredCount; ++i)
+        sigaction(kDeferred[i], &hold, &deferred_[i]);
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(kIgnored, &ignore, &saved_[4]);
+    sigaction(SIGXFSZ, &ignore, &sizeLimit_);
 }
 
 DeferredSignals::~DeferredSignals() {
-    sigaction(kIgnored, &saved_[4], nullptr);
-    for (int i = 0; i < 4; ++i)
-        sigaction(kDeferred[i], &saved_[i], nullptr);
+    sigaction(SIGXFSZ, &sizeLimit_, nullptr);
+    for (int i = 0; i < kDeferredCount; ++i)
+        sigaction(kDeferred[i], &deferred_[i], nullptr);
     // Each as it would have come: to a handler of the program's, ignored, or
     // ending the program.
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kDeferredCount; ++i)
         if (arrived[i]) {
             arrived[i] = 0;
             raise(kDeferred[i]);

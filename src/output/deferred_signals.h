@@ -17,8 +17,12 @@ class DeferredSignals {
     DeferredSignals(const DeferredSignals&) = delete;
     DeferredSignals& operator=(const DeferredSignals&) = delete;
 
+    // SIGINT, SIGTERM, SIGHUP and SIGQUIT.
+    static constexpr int kDeferredCount = 4;
+
   private:
-    struct sigaction saved_[5] = {};
+    struct sigaction deferred_[kDeferredCount] = {};
+    struct sigaction sizeLimit_ = {};
 };
 
 } // namespace orvand

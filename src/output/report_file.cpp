@@ -59,7 +59,6 @@ class TemporaryEntry {
     TemporaryEntry(const TemporaryEntry&) = delete;
     TemporaryEntry& operator=(const TemporaryEntry&) = delete;
 
-    const QByteArray& name() const { return name_; }
     void holds(dev_t device, ino_t inode) { device_ = device, inode_ = inode; }
     void remove() {
         if (!name_.isEmpty() && Holds(folder_, name_, device_, inode_))
@@ -117,10 +116,6 @@ bool TakeOverEarlier(int fd, const ReportTarget& target) {
 }
 
 } // namespace
-
-int OpenAt(int folder, const char* name, int flags, mode_t mode) {
-    return ::openat(folder, name, flags, mode);
-}
 
 std::error_code DiskReportFile::write(const ReportTarget& target, const QByteArray& bytes) {
     changed_ = false;

@@ -24,18 +24,20 @@
 
 #include <QByteArray>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/types.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace orvand {
 
-int OpenAt(int folder, const char* name, int flags, mode_t mode);
-
 // The system calls that make files, put the bytes on the disk and the report in
 // its place; tests make them fail, or let something happen between two of them.
 struct ReportFileCalls {
-    int (*openat)(int, const char*, int, mode_t) = OpenAt;
+    int (*openat)(int, const char*, int, mode_t) = [](int at, const char* name, int flags,
+                                                      mode_t mode) {
+        return ::openat(at, name, flags, mode);
+    };
     ssize_t (*pwrite)(int, const void*, size_t, off_t) = ::pwrite;
     int (*fsync)(int) = ::fsync;
     int (*close)(int) = ::close;
